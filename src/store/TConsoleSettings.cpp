@@ -1,0 +1,7 @@
+#include "store/TConsoleSettings.h"
+
+TConsoleSettings &ConsoleSettings()
+{
+    static TConsoleSettings settings;
+    return settings;
+}
