@@ -1,0 +1,94 @@
+#pragma once
+
+#include "TShareFolder.h"
+#include "store/MonitorRect.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// What one simulated screen is configured with.
+struct TPresenterConfig
+{
+    QString SharePath; // empty: the presenter runs without a shared folder
+    MonitorRectList Monitors{MonitorRect{0, 0, 1920, 1080}};
+    QStringList AudioDevices{QStringLiteral("Speakers (Simulated Audio)"),
+                             QStringLiteral("HDMI Output (Simulated)")};
+    qint64 ClockOffsetSeconds = 0;
+};
+
+// The lines one received line causes: replies go back to the connection that
+// sent it, reports go to every connection of the screen.
+struct TPresenterOutput
+{
+    QStringList Replies;
+    QStringList Reports;
+    bool WantsPositionReports = false;
+};
+
+// The presenter of one screen, without any socket: it takes one received
+// plaintext line and tells which lines to send. Its state outlives the
+// connections, as a real presenter's does.
+class TPresenterState
+{
+public:
+    enum PlayState { NoMedia = 0, Stopped = 1, Paused = 2, Playing = 3 };
+
+    explicit TPresenterState(const TPresenterConfig &config = TPresenterConfig());
+
+    TPresenterOutput HandleLine(const QString &line);
+
+    // One second passed: advances the position while playing and returns the
+    // position line to send to the connections that asked for it, or an
+    // empty text when nothing is playing.
+    QString Tick();
+
+    // Tests fix the clock through this.
+    void SetClock(std::function<QDateTime()> clock) { FClock = std::move(clock); }
+
+    int PlayStateValue() const { return FPlayState; }
+    int Volume() const { return FVolume; }
+    int PositionSeconds() const { return FPosition; }
+    const QStringList &CurrentPlaylist() const { return FPlaylist; }
+    QString NowPlaying() const;
+    const QStringList &Schedule() const { return FSchedule; }
+    int SchedulerState() const { return FSchedulerState; }
+    QString AudioDevice() const { return FAudioDevice; }
+    int VideoRenderer() const { return FRenderer; }
+    QString Setting(const QString &name) const { return FSettings.value(name); }
+    QString Placement() const { return FPlacement; }
+    const TShareFolder &Share() const { return FShare; }
+
+    static QString PositionText(int seconds);
+    static QString MonitorListText(const MonitorRectList &monitors);
+
+private:
+    void RunFunction(const QString &name, TPresenterOutput &out);
+    void ActivatePlaylist(const QString &payload, TPresenterOutput &out);
+    void SaveSchedule(const QString &payload, TPresenterOutput &out);
+    bool ScheduleEntryValid(const QString &entry) const;
+    void SetPlayState(int state, TPresenterOutput &out);
+    void Jump(int index, TPresenterOutput &out);
+    QString ClockText() const;
+
+    TPresenterConfig FConfig;
+    TShareFolder FShare;
+    std::function<QDateTime()> FClock;
+    int FPlayState = NoMedia;
+    int FVolume = 80;
+    int FPosition = 0;
+    QStringList FPlaylist;
+    int FIndex = -1;
+    QStringList FSchedule;
+    int FSchedulerState = 0;
+    QString FAudioDevice;
+    int FRenderer = 0;
+    QHash<QString, QString> FSettings;
+    QString FPlacement;
+};
+
+// Splits a list payload: empty items between two delimiters stay, an empty
+// item at the end is dropped, an empty payload has no items.
+QStringList SplitListPayload(const QString &payload, QChar delimiter);
