@@ -1,0 +1,258 @@
+#include "console/TScreenListController.h"
+
+#include "console/ScreenListRules.h"
+#include "link/TVLScreenClass.h"
+#include "messages/MessageCatalogue.h"
+#include "messages/MessageDialogs.h"
+
+#include <QPointer>
+
+#include <utility>
+
+namespace {
+
+// Bulk actions call out to code that runs the message loop (dialogs, socket
+// events), so they walk a snapshot that notices screens released meanwhile.
+QList<QPointer<TVLScreenClass>> Snapshot(const QList<TVLScreenClass *> &screens)
+{
+    QList<QPointer<TVLScreenClass>> snapshot;
+    snapshot.reserve(screens.size());
+    for (TVLScreenClass *screen : screens)
+        snapshot.append(screen);
+    return snapshot;
+}
+
+bool Confirmed(const QString &text)
+{
+    return ShowMessageDialog(text, TDialogType::Confirmation,
+                             TDialogButton::OK | TDialogButton::Cancel) == mrOk;
+}
+
+void ShowNoSelection()
+{
+    ShowMessageDialog(MessageText(6), TDialogType::Error, TDialogButton::OK);
+}
+
+} // namespace
+
+TScreenListController::TScreenListController(TScreenListHooks hooks, QObject *parent)
+    : QObject(parent), FHooks(std::move(hooks)), FModel(this)
+{
+    FScreensCaption = MessageText(41) % QStringLiteral(" : 0");
+}
+
+QString TScreenListController::TotalPCsCaption() const
+{
+    return MessageText(42) % QStringLiteral(" (") % QString::number(FTotalPCs) % QLatin1Char(')');
+}
+
+QString TScreenListController::ScreensCaption() const
+{
+    return FScreensCaption;
+}
+
+QList<TVLScreenClass *> TScreenListController::Store() const
+{
+    return FHooks.StoreScreens ? FHooks.StoreScreens() : QList<TVLScreenClass *>();
+}
+
+void TScreenListController::RefreshPanel()
+{
+    if (FHooks.RefreshScreenPanel)
+        FHooks.RefreshScreenPanel();
+}
+
+void TScreenListController::SetUpdateGuard(bool on)
+{
+    if (FHooks.SetUpdateGuard)
+        FHooks.SetUpdateGuard(on);
+}
+
+void TScreenListController::StoreChanged()
+{
+    if (FHooks.StoreChanged)
+        FHooks.StoreChanged();
+}
+
+void TScreenListController::RebuildScreenList()
+{
+    const QList<TVLScreenClass *> store = Store();
+    FModel.SetScreens(ScreenListRules::FilterScreens(store, FFilterText));
+    if (FSelectedRow != -1) {
+        FSelectedRow = -1;
+        emit SelectionChanged(-1);
+    }
+    FTotalPCs = ScreenListRules::CountDistinctAddresses(store);
+    // Also with an empty store: after the last screen is deleted the caption
+    // must not go on counting rows that are gone.
+    FScreensCaption = MessageText(41) % QStringLiteral(" : ") % QString::number(ShownCount());
+    emit CaptionsChanged();
+}
+
+void TScreenListController::RepaintScreenList()
+{
+    FModel.RepaintAll();
+}
+
+void TScreenListController::RepaintScreen(const TVLScreenClass *screen)
+{
+    FModel.RepaintScreen(screen);
+}
+
+void TScreenListController::SetSelectedRow(int row)
+{
+    if (row < -1 || row >= ShownCount())
+        row = -1;
+    if (row == FSelectedRow)
+        return;
+    FSelectedRow = row;
+    emit SelectionChanged(row);
+}
+
+void TScreenListController::MonitorListClick(int row)
+{
+    SetSelectedRow(row);
+    RefreshPanel();
+}
+
+bool TScreenListController::SelectScreen(const TVLScreenClass *screen)
+{
+    const int row = FModel.RowOf(screen);
+    SetSelectedRow(row);
+    return row >= 0;
+}
+
+void TScreenListController::ClearSelectionPanels()
+{
+    SetSelectedRow(-1);
+    if (FHooks.ResetScreenPanels)
+        FHooks.ResetScreenPanels();
+}
+
+void TScreenListController::ToggleLinkMode()
+{
+    FLinkMode = !FLinkMode;
+    emit LinkModeChanged(FLinkMode);
+
+    SetUpdateGuard(false);
+    const int remembered = FSelectedRow;
+    ClearSelectionPanels();
+    RebuildScreenList();
+    SetSelectedRow(remembered);
+    RefreshPanel();
+    SetUpdateGuard(true);
+}
+
+void TScreenListController::SwitchLinkModeOff()
+{
+    if (FLinkMode)
+        ToggleLinkMode();
+}
+
+void TScreenListController::SetFilterText(const QString &text)
+{
+    if (text == FFilterText)
+        return;
+    FFilterText = text;
+    emit FilterTextChanged(text);
+
+    SetUpdateGuard(false);
+    ClearSelectionPanels();
+    RebuildScreenList();
+    SetUpdateGuard(true);
+    SwitchLinkModeOff();
+}
+
+void TScreenListController::ClearFilter()
+{
+    SetFilterText(QString());
+}
+
+QStringList TScreenListController::TagMenuEntries() const
+{
+    return ScreenListRules::DistinctTags(Store());
+}
+
+void TScreenListController::PickTag(const QString &tag)
+{
+    SetFilterText(ScreenListRules::AppendTagToFilter(FFilterText, tag));
+    SwitchLinkModeOff();
+}
+
+void TScreenListController::ConnectAll()
+{
+    if (ShownCount() == 0)
+        return;
+    if (!Confirmed(MessageFormat(73, QString::number(ShownCount()))))
+        return;
+    if (!FHooks.ConnectScreen)
+        return;
+    // The play state stays -1, so ConnectScreen starts the connection and
+    // returns without waiting; each screen reports its own outcome later.
+    for (const QPointer<TVLScreenClass> &screen : Snapshot(ShownScreens())) {
+        if (screen && screen->PlayState == psDisconnected)
+            FHooks.ConnectScreen(screen);
+    }
+}
+
+void TScreenListController::DisconnectAll(bool prompt)
+{
+    int active = 0;
+    for (const TVLScreenClass *screen : ShownScreens()) {
+        if (screen->PlayState != psDisconnected)
+            ++active;
+    }
+    if (active == 0)
+        return;
+    if (prompt && !Confirmed(MessageFormat(74, QString::number(active))))
+        return;
+    for (const QPointer<TVLScreenClass> &screen : Snapshot(ShownScreens())) {
+        if (!screen || screen->PlayState == psDisconnected)
+            continue;
+        if (FHooks.DisconnectScreen)
+            FHooks.DisconnectScreen(screen);
+        if (screen)
+            screen->Volume = 0;
+        RefreshPanel();
+    }
+}
+
+void TScreenListController::DeleteSelectedScreen()
+{
+    QPointer<TVLScreenClass> screen = SelectedScreen();
+    if (!screen) {
+        ShowNoSelection();
+        return;
+    }
+    if (!Confirmed(MessageFormat(38, screen->Name)) || !screen)
+        return;
+    if (FHooks.RemoveFromStore)
+        FHooks.RemoveFromStore(screen);
+    RebuildScreenList();
+    ClearSelectionPanels();
+    RefreshPanel();
+    StoreChanged();
+    SwitchLinkModeOff();
+}
+
+void TScreenListController::DeleteAllScreens()
+{
+    if (ShownCount() == 0) {
+        ShowNoSelection();
+        return;
+    }
+    const QList<TVLScreenClass *> shown = ShownScreens();
+    const QString text =
+        MessageFormat(60, QString::number(shown.size()), ScreenListRules::DeleteAllSummary(shown));
+    if (!Confirmed(text))
+        return;
+    for (const QPointer<TVLScreenClass> &screen : Snapshot(shown)) {
+        if (screen && FHooks.RemoveFromStore)
+            FHooks.RemoveFromStore(screen);
+    }
+    RebuildScreenList();
+    ClearSelectionPanels();
+    RefreshPanel();
+    StoreChanged();
+    SwitchLinkModeOff();
+}
