@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
+#include <QByteArrayView>
 
 // Cuts a received byte stream into CR LF terminated lines, without touching a
 // socket. The buffer is bounded: a peer that sends more than `capacity` bytes
@@ -20,7 +20,19 @@ public:
 
     // Takes the next complete line (without CR LF) off the buffer.
     bool TakeLine(QByteArray &line);
+    // The same without copying: the view stays valid until the next call of
+    // Append, TakeLine, TakeLineView or Clear.
+    bool TakeLineView(QByteArrayView &line);
 
     void Clear();
     qsizetype BufferedSize() const;
+    qsizetype Capacity() const { return FCapacity; }
+
+private:
+    void Compact();
+
+    QByteArray FBuffer;
+    qsizetype FStart = 0;    // first byte not yet taken
+    qsizetype FScanFrom = 0; // no CR LF starts before this offset (beyond FStart)
+    qsizetype FCapacity;
 };

@@ -11,8 +11,8 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTcpSocket>
 
-class QTcpSocket;
 class QWidget;
 class TScreenHost;
 
@@ -105,8 +105,53 @@ public:
     TScreenHost *Host() const { return FHost; }
     void SetHost(TScreenHost *host) { FHost = host; }
 
+    // Sends one line (without its end): UTF-8, enciphered when a password is
+    // set, CR LF appended. False when the screen has no open connection.
+    bool SendLine(const QString &text);
+    // The configuration burst and the window placement sent after connecting.
+    void SendConfiguration();
+    void SendLayout();
+
+    // The open connection: present from the connect event to the disconnect event.
+    bool IsConnected() const { return FConnected; }
+    QTcpSocket *Connection() const { return FConnected ? FSocket.data() : nullptr; }
+    // The socket component: from ConnectScreen to DisconnectScreen or a failed connect.
+    QTcpSocket *SocketComponent() const { return FSocket.data(); }
+
+    // Socket component lifecycle, driven by ConnectScreen and DisconnectScreen.
+    void CreateSocketComponent();
+    // Starts the asynchronous lookup and connect; false if that could not start.
+    bool ActivateSocketComponent();
+    // Closes the open (or opening) connection; runs HandleDisconnect when one was active.
+    void CloseConnection();
+    // Deactivates and releases the component. Deletion is deferred, so this is
+    // safe from inside one of the socket's own events.
+    void ReleaseSocketComponent();
+
+    // Handlers of the socket component's events.
+    void HandleConnect();
+    void HandleDisconnect();
+    void HandleRead();
+    // `errorCode` is a WinSock-style code (see link/SocketErrors.h); set to 0 on return.
+    void HandleError(int &errorCode);
+
+    void EmptyReceiveBuffer();
+    qsizetype ReceiveBufferSize() const { return FReceiveBuffer.BufferedSize(); }
+    // Bound of an unfinished received line; the default is far above any honest reply.
+    void SetReceiveCapacity(qsizetype capacity);
+
 private:
+    void OnSocketError();
+    // Takes one received line apart; false when the rest of the buffer must not be handled.
+    bool AcceptLine(QByteArrayView line);
+    void HandlePasswordMismatch();
+    void HandleReceiveOverflow();
+    void ShowScreenError(const QString &message);
+
     TScreenHost *FHost = nullptr;
     QString FPassword;
     TChannelCipher FCipher;
+    QPointer<QTcpSocket> FSocket;
+    bool FConnected = false;
+    TLineFramer FReceiveBuffer;
 };

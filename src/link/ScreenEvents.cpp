@@ -1,0 +1,144 @@
+// The screen's handlers of its socket's connect, disconnect, read and error events.
+#include "link/TVLScreenClass.h"
+
+#include "link/ScreenSession.h"
+#include "link/SocketErrors.h"
+#include "link/TScreenHost.h"
+#include "messages/MessageCatalogue.h"
+#include "messages/MessageDialogs.h"
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+const QByteArrayView LineMarker("OV00");
+constexpr qsizetype MarkedPrefixLength = 13; // marker, eight hex digits, space
+
+} // namespace
+
+void TVLScreenClass::HandleConnect()
+{
+    FConnected = true;
+    // Bytes left from an earlier connection must not prefix the first new line.
+    FReceiveBuffer.Clear();
+    PlayState = psNoMedia;
+    if (FHost) {
+        FHost->RefreshScreenPanel();
+        FHost->RepaintScreenList();
+    }
+    SendConfiguration();
+    SendLayout();
+}
+
+void TVLScreenClass::HandleDisconnect()
+{
+    if (FSocket) {
+        FConnected = false;
+        PlayState = psDisconnected;
+    }
+    LastSocketError = 0;
+    LastLoadError = 0;
+    NowPlaying.clear();
+    PositionText.clear();
+    CurrentPlaylist.clear();
+    if (FHost) {
+        FHost->ScreenDisconnected(this);
+        FHost->RefreshScreenPanel();
+        FHost->RepaintScreenList();
+    }
+}
+
+void TVLScreenClass::HandleRead()
+{
+    QTcpSocket *socket = FSocket.data();
+    if (!socket)
+        return;
+    if (!FReceiveBuffer.Append(socket->readAll())) {
+        HandleReceiveOverflow();
+        return;
+    }
+    // A dispatched line may open a dialog, whose message loop runs further
+    // reads of this screen (they take the following lines) or even releases it.
+    const QPointer<TVLScreenClass> alive(this);
+    QByteArrayView line;
+    while (alive && FReceiveBuffer.TakeLineView(line)) {
+        if (!AcceptLine(line))
+            break;
+    }
+}
+
+bool TVLScreenClass::AcceptLine(QByteArrayView line)
+{
+    QByteArray plain;
+    if (!FPassword.isEmpty()) {
+        plain = FCipher.DecipherLine(line);
+        if (!plain.startsWith(LineMarker)) {
+            HandlePasswordMismatch();
+            return false;
+        }
+        line = QByteArrayView(plain).sliced(qMin(MarkedPrefixLength, plain.size()));
+    }
+    if (line.size() < 4 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2]) ||
+        !IsDigit(line[3]))
+        return true;
+    const int code =
+        (line[0] - '0') * 1000 + (line[1] - '0') * 100 + (line[2] - '0') * 10 + (line[3] - '0');
+    if (code == 200 || code == 201) {
+        HandlePasswordMismatch();
+        return false;
+    }
+    const QString payload = line.size() > 5 ? QString::fromUtf8(line.sliced(5)) : QString();
+    if (FHost)
+        FHost->DispatchStatus(this, code, payload);
+    return true;
+}
+
+void TVLScreenClass::HandlePasswordMismatch()
+{
+    FReceiveBuffer.Clear();
+    DisconnectScreen(this);
+    ShowMessageDialog(Name + QStringLiteral("\n\n") + MessageFormat(79, PresenterName()),
+                      TDialogType::Information, TDialogButton::OK);
+}
+
+void TVLScreenClass::HandleReceiveOverflow()
+{
+    // A peer that never ends its line would otherwise eat all memory.
+    FReceiveBuffer.Clear();
+    const qsizetype limit = FReceiveBuffer.Capacity();
+    DisconnectScreen(this);
+    ShowMessageDialog(Name + QStringLiteral("\n\n") + MessageText(52) +
+                          QStringLiteral(" - the screen sent a line longer than ") +
+                          QString::number(limit) +
+                          QStringLiteral(" bytes. The connection has been closed."),
+                      TDialogType::Error, TDialogButton::OK);
+}
+
+void TVLScreenClass::HandleError(int &errorCode)
+{
+    const int code = errorCode;
+    LastSocketError = code;
+    const QPointer<TVLScreenClass> alive(this);
+    ShowMessageDialog(SocketErrorText(Name, Address, code), TDialogType::Error, TDialogButton::OK);
+    if (!alive)
+        return;
+    switch (ErrorCloseRule(code)) {
+    case TErrorClose::CloseAlways:
+        CloseConnection();
+        break;
+    case TErrorClose::CloseIfConnected:
+        if (FSocket && FSocket->state() == QAbstractSocket::ConnectedState) {
+            CloseConnection();
+            LastSocketError = 0;
+        }
+        break;
+    case TErrorClose::Keep:
+        break;
+    }
+    if (PlayState != psDisconnected && PlayState != psConnecting && FHost)
+        FHost->RefreshScreenPanel();
+    errorCode = 0;
+}
