@@ -2,6 +2,8 @@
 
 #include <QQueue>
 
+#include <utility>
+
 namespace MessageSeam {
 namespace {
 
@@ -13,6 +15,7 @@ struct TSeamState
     QList<TShownDialog> Shown;
     QStringList LogEntries;
     bool ClipboardFails = false;
+    std::function<void(const TShownDialog &)> WhileOpen;
 };
 
 TSeamState &State()
@@ -91,8 +94,18 @@ void ClearLogEntries()
 
 void RecordShown(const TShownDialog &shown)
 {
-    if (State().Enabled)
-        State().Shown.append(shown);
+    if (!State().Enabled)
+        return;
+    State().Shown.append(shown);
+    // A copy: the action may replace itself or reset the seam.
+    const std::function<void(const TShownDialog &)> whileOpen = State().WhileOpen;
+    if (whileOpen)
+        whileOpen(shown);
+}
+
+void SetWhileOpen(std::function<void(const TShownDialog &)> action)
+{
+    State().WhileOpen = std::move(action);
 }
 
 bool TakeAnswer(TQueuedAnswer &answer)

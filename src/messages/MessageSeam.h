@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A seam through which tests answer message dialogs and input boxes without any
 // window opening, and read back what would have been shown. Production code never
 // enables it; while it is disabled every call below is harmless.
@@ -42,6 +44,12 @@ int PendingInputs();
 
 QList<TShownDialog> Shown();
 void ClearShown();
+
+// Runs `action` while each following dialog or input box is "open": after it is
+// recorded and before it returns. Lets a test deliver what arrives during a modal
+// dialog, such as a status line. Dialogs shown by the action run it again, so the
+// action limits its own depth. An empty function removes it; Enable() clears it.
+void SetWhileOpen(std::function<void(const TShownDialog &)> action);
 
 // While set, copying a dialog to the clipboard fails as if another program held it.
 void SetClipboardFails(bool fails);
