@@ -1,0 +1,269 @@
+#include "schedule/ScheduleEntries.h"
+
+#include "schedule/NaturalCompare.h"
+#include "store/RecordText.h"
+
+#include <QTime>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QDate DayZero(1899, 12, 30);
+
+// Day serials outside years 1..9999 are no calendar day; refusing them keeps the
+// stamp arithmetic far from overflow.
+constexpr double MinDaySerial = -693594.0;
+constexpr double MaxDaySerial = 2958466.0;
+
+// A date value: "." or "," as decimal point (the first one found), empty is 0.
+bool ReadDateValue(QString text, double &date)
+{
+    text = text.trimmed();
+    if (text.isEmpty()) {
+        date = 0.5;
+        return true;
+    }
+    const qsizetype point = std::min<qsizetype>(
+        text.indexOf(QLatin1Char('.')) < 0 ? text.size() : text.indexOf(QLatin1Char('.')),
+        text.indexOf(QLatin1Char(',')) < 0 ? text.size() : text.indexOf(QLatin1Char(',')));
+    if (point < text.size())
+        text[point] = QLatin1Char('.');
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < MinDaySerial || value > MaxDaySerial)
+        return false;
+    date = value + 0.5;
+    return true;
+}
+
+bool ReadInteger(const QString &text, qint32 &value)
+{
+    bool ok = false;
+    const int read = text.trimmed().toInt(&ok);
+    if (ok)
+        value = read;
+    return ok;
+}
+
+// An index that names no function of its table becomes "no function".
+void ClampFunction(qint32 type, qint32 &index)
+{
+    qint32 highest = -1;
+    if (type == 0)
+        highest = MaxStandardFuncIndex;
+    else if (type == 1)
+        highest = MaxExtendedFuncIndex;
+    if (index > highest || index < -1)
+        index = -1;
+}
+
+bool ParseOneEntry(const QString &item, TVLScheduleRecord &entry)
+{
+    if (!item.toLower().startsWith(QLatin1String("addentry")))
+        return false;
+
+    bool good = true;
+    bool hasStartDate = false, hasStartTime = false, hasEndDate = false, hasEndTime = false;
+    for (const QString &argument : RecordArguments(item)) {
+        const QString key = ArgumentKey(argument).toLower();
+        if (key.isEmpty())
+            continue;
+        const QString value = ArgumentValue(argument, false);
+        if (key == QLatin1String("file")) {
+            entry.File = value;
+        } else if (key == QLatin1String("startdate")) {
+            good &= ReadDateValue(value, entry.StartDate);
+            hasStartDate = true;
+        } else if (key == QLatin1String("enddate")) {
+            good &= ReadDateValue(value, entry.EndDate);
+            hasEndDate = true;
+        } else if (key == QLatin1String("starttime")) {
+            good &= ReadInteger(value, entry.StartTime);
+            hasStartTime = true;
+        } else if (key == QLatin1String("endtime")) {
+            good &= ReadInteger(value, entry.EndTime);
+            hasEndTime = true;
+        } else if (key == QLatin1String("override")) {
+            good &= ReadInteger(value, entry.Override);
+        } else if (key == QLatin1String("startfunctype")) {
+            good &= ReadInteger(value, entry.StartFuncType);
+        } else if (key == QLatin1String("startfuncindex")) {
+            good &= ReadInteger(value, entry.StartFuncIndex);
+        } else if (key == QLatin1String("startfuncvalue")) {
+            good &= ReadInteger(value, entry.StartFuncValue);
+        } else if (key == QLatin1String("endfunctype")) {
+            good &= ReadInteger(value, entry.EndFuncType);
+        } else if (key == QLatin1String("endfuncindex")) {
+            good &= ReadInteger(value, entry.EndFuncIndex);
+        } else if (key == QLatin1String("endfuncvalue")) {
+            good &= ReadInteger(value, entry.EndFuncValue);
+        }
+    }
+    if (!good || !hasStartDate || !hasStartTime || !hasEndDate || !hasEndTime)
+        return false;
+
+    ClampFunction(entry.StartFuncType, entry.StartFuncIndex);
+    ClampFunction(entry.EndFuncType, entry.EndFuncIndex);
+    UpdateStamps(entry);
+    return true;
+}
+
+} // namespace
+
+qint64 WholeDays(double dateSerial)
+{
+    return static_cast<qint64>(std::floor(dateSerial));
+}
+
+double DateSerialAtNoon(const QDate &date)
+{
+    return static_cast<double>(DayZero.daysTo(date)) + 0.5;
+}
+
+QDate DateOfSerial(double dateSerial)
+{
+    return DayZero.addDays(WholeDays(dateSerial));
+}
+
+void UpdateStamps(TVLScheduleRecord &entry)
+{
+    entry.StartStamp = WholeDays(entry.StartDate) * 86400 + entry.StartTime;
+    entry.EndStamp = WholeDays(entry.EndDate) * 86400 + entry.EndTime;
+}
+
+QString ScheduleEntryText(const TVLScheduleRecord &entry)
+{
+    const auto number = [](qint64 value) { return QString::number(value); };
+    return QLatin1String("AddEntry(\"File=") % entry.File % QLatin1String("\",StartDate=") %
+           number(WholeDays(entry.StartDate)) % QLatin1String(",StartTime=") %
+           number(entry.StartTime) % QLatin1String(",EndDate=") % number(WholeDays(entry.EndDate)) %
+           QLatin1String(",EndTime=") % number(entry.EndTime) % QLatin1String(",StartFuncType=") %
+           number(entry.StartFuncType) % QLatin1String(",StartFuncIndex=") %
+           number(entry.StartFuncIndex) % QLatin1String(",StartFuncValue=") %
+           number(entry.StartFuncValue) % QLatin1String(",EndFuncType=") %
+           number(entry.EndFuncType) % QLatin1String(",EndFuncIndex=") %
+           number(entry.EndFuncIndex) % QLatin1String(",EndFuncValue=") %
+           number(entry.EndFuncValue) % QLatin1String(",Override=") % number(entry.Override) %
+           QLatin1Char(')');
+}
+
+QStringList ScheduleEntryTexts(const TVLSchedule &schedule)
+{
+    QStringList texts;
+    texts.reserve(schedule.size());
+    for (const TVLScheduleRecord &entry : schedule)
+        texts.append(ScheduleEntryText(entry));
+    return texts;
+}
+
+QString ScheduleWireText(const TVLSchedule &schedule)
+{
+    return ScheduleEntryTexts(schedule).join(QLatin1Char('|'));
+}
+
+void ParseScheduleEntries(const QStringList &texts, TVLSchedule &schedule)
+{
+    for (const QString &item : texts) {
+        TVLScheduleRecord entry;
+        if (ParseOneEntry(item, entry))
+            schedule.append(entry);
+    }
+}
+
+void CopySchedule(const TVLSchedule &from, TVLSchedule &to)
+{
+    if (&from == &to)
+        return;
+    to.clear();
+    for (const TVLScheduleRecord &entry : from)
+        to.append(entry);
+}
+
+int CompareScheduleEntries(const TVLScheduleRecord &a, const TVLScheduleRecord &b)
+{
+    // Compared in full width: a 32-bit difference turns round for starts more than
+    // 68 years apart, and an inconsistent order is undefined for std::sort.
+    if (a.StartStamp != b.StartStamp)
+        return a.StartStamp < b.StartStamp ? -1 : 1;
+    if (a.Override != b.Override)
+        return a.Override < b.Override ? -1 : 1;
+    return NaturalCompare(a.File, b.File);
+}
+
+void SortSchedule(TVLSchedule &schedule)
+{
+    std::stable_sort(schedule.begin(), schedule.end(),
+                     [](const TVLScheduleRecord &a, const TVLScheduleRecord &b) {
+                         return CompareScheduleEntries(a, b) < 0;
+                     });
+}
+
+bool SpanConflictsWith(const TVLScheduleRecord &entry, qint64 start, qint64 end)
+{
+    const qint64 s = entry.StartStamp;
+    const qint64 e = entry.EndStamp;
+    const bool startsInside = start >= s && start < e;
+    const bool endsInside = end >= s && end < e;
+    // A span that covers the whole entry conflicts, also when both end together.
+    const bool covers = start < s && e <= end;
+    return startsInside || endsInside || covers;
+}
+
+qint32 HighestConflictingPriority(const TVLSchedule &schedule, int skipIndex, qint64 start,
+                                  qint64 end)
+{
+    qint32 highest = -1;
+    for (int i = 0; i < schedule.size(); ++i) {
+        if (i == skipIndex)
+            continue;
+        const TVLScheduleRecord &entry = schedule.at(i);
+        if (SpanConflictsWith(entry, start, end))
+            highest = std::max(highest, entry.Override);
+    }
+    return highest;
+}
+
+TPriorityDecision DecidePriority(qint32 chosenPriority, qint32 highestConflicting)
+{
+    TPriorityDecision decision;
+    decision.ChosenPriority = chosenPriority;
+    decision.RaisedPriority = chosenPriority;
+    if (highestConflicting < chosenPriority) {
+        decision.Outcome = TPriorityOutcome::UseChosen;
+    } else if (highestConflicting >= MaxSchedulePriority) {
+        decision.Outcome = TPriorityOutcome::CannotPlace;
+    } else {
+        decision.Outcome = TPriorityOutcome::AskToRaise;
+        decision.RaisedPriority = highestConflicting + 1;
+    }
+    return decision;
+}
+
+qint64 MomentOf(const QDateTime &localTime)
+{
+    const QDateTime local = localTime.toLocalTime();
+    return DayZero.daysTo(local.date()) * 86400 + local.time().msecsSinceStartOfDay() / 1000;
+}
+
+qint64 CurrentMoment()
+{
+    return MomentOf(QDateTime::currentDateTime());
+}
+
+bool IsOutdated(const TVLScheduleRecord &entry, qint64 now)
+{
+    return entry.EndStamp < now;
+}
+
+TEntryPhase ClassifyEntry(const TVLScheduleRecord &entry, qint64 now)
+{
+    if (IsOutdated(entry, now))
+        return TEntryPhase::Outdated;
+    // The second at which the entry ends counts as still active: it has begun and
+    // is not yet past, so calling it upcoming would be wrong.
+    if (now < entry.StartStamp)
+        return TEntryPhase::Upcoming;
+    return TEntryPhase::Active;
+}

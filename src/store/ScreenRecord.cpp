@@ -1,0 +1,290 @@
+#include "store/ScreenRecord.h"
+
+#include "link/TVLScreenClass.h"
+#include "schedule/NaturalCompare.h"
+#include "schedule/ScheduleEntries.h"
+#include "store/RecordText.h"
+
+#include <cmath>
+
+namespace {
+
+QString Quoted(const QString &key, const QString &value)
+{
+    return QLatin1Char('"') % key % QLatin1Char('=') % value % QLatin1Char('"');
+}
+
+QString Plain(const QString &key, const QString &value)
+{
+    return key % QLatin1Char('=') % value;
+}
+
+QString Plain(const QString &key, qint64 value)
+{
+    return key % QLatin1Char('=') % QString::number(value);
+}
+
+QString EscapedList(const QStringList &items)
+{
+    return EscapeRecordText(JoinList(items, QStringLiteral("|")));
+}
+
+// The address is written inside quotes without escaping. A double quote would end
+// the quoted stretch early, and a "(" right before the closing quote keeps it open,
+// so either would shift every later field of the record. Neither can be part of a
+// host name or an IP address, so they are left out.
+QString StorableAddress(QString address)
+{
+    address.remove(QLatin1Char('"'));
+    while (address.endsWith(QLatin1Char('(')))
+        address.chop(1);
+    return address;
+}
+
+QStringList PlaylistTexts(const TVLScreenClass &screen)
+{
+    QStringList texts;
+    texts.reserve(screen.Playlist.size());
+    for (const TPlaylistItem &item : screen.Playlist)
+        texts.append(item.Text);
+    return texts;
+}
+
+qint32 IntegerOr(const QString &value, qint32 fallback)
+{
+    bool ok = false;
+    const int read = value.trimmed().toInt(&ok);
+    return ok ? read : fallback;
+}
+
+// A number read into a Boolean keeps its lowest byte.
+bool BooleanOr(const QString &value, bool fallback)
+{
+    bool ok = false;
+    const int read = value.trimmed().toInt(&ok);
+    return ok ? (read & 0xFF) != 0 : fallback;
+}
+
+double FloatOr(const QString &value, double fallback)
+{
+    bool ok = false;
+    const double read = value.trimmed().toDouble(&ok);
+    return ok && std::isfinite(read) ? read : fallback;
+}
+
+} // namespace
+
+QString GeneralNumberText(double value)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return QStringLiteral("0");
+
+    // "-d.dddddddddddddde-XX": the 15 significant digits and the decimal exponent.
+    const QString scientific = QString::number(value, 'e', 14);
+    const qsizetype ePos = scientific.indexOf(QLatin1Char('e'));
+    const int exponent = scientific.mid(ePos + 1).toInt();
+    const bool negative = scientific.startsWith(QLatin1Char('-'));
+    QString digits = scientific.left(ePos);
+    digits.remove(QLatin1Char('-'));
+    digits.remove(QLatin1Char('.'));
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+
+    QString text;
+    if (exponent < -4 || exponent >= 15) {
+        text = digits.left(1);
+        if (digits.size() > 1)
+            text += QLatin1Char('.') % digits.mid(1);
+        text += QLatin1Char('E') % QString::number(exponent);
+    } else if (exponent < 0) {
+        text = QLatin1String("0.") % QString(-exponent - 1, QLatin1Char('0')) % digits;
+    } else if (digits.size() <= exponent + 1) {
+        text = digits % QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+    } else {
+        text = digits.left(exponent + 1) % QLatin1Char('.') % digits.mid(exponent + 1);
+    }
+    return negative ? QLatin1Char('-') % text : text;
+}
+
+QString SerializeScreen(const TVLScreenClass &screen)
+{
+    QStringList arguments;
+    arguments.reserve(28);
+    arguments << Quoted(QStringLiteral("Name"), EscapeRecordText(screen.Name))
+              << Quoted(QStringLiteral("Address"), StorableAddress(screen.Address))
+              << Plain(QStringLiteral("Port"), screen.Port)
+              << Quoted(QStringLiteral("Playlist"), EscapedList(PlaylistTexts(screen)))
+              << Plain(QStringLiteral("Monitor"), screen.Monitor)
+              << Plain(QStringLiteral("Layout"), screen.Layout)
+              << Plain(QStringLiteral("PlaylistMode"), screen.PlaylistMode)
+              << Plain(QStringLiteral("ScreenMode"), screen.ScreenMode)
+              << Plain(QStringLiteral("SchedulePause"), screen.SchedulePause)
+              << Plain(QStringLiteral("ScheduleHideScreen"), screen.ScheduleHideScreen)
+              << Plain(QStringLiteral("HideMouseCursor"), screen.HideMouseCursor)
+              << Plain(QStringLiteral("VideoRenderer"), screen.VideoRenderer)
+              << Plain(QStringLiteral("SlideshowDelay"), screen.SlideshowDelay)
+              << Plain(QStringLiteral("DisableOSD"), screen.DisableOSD)
+              << Plain(QStringLiteral("DisableParts"), screen.DisableParts)
+              << Plain(QStringLiteral("CustomXOfs"), screen.CustomXOfs)
+              << Plain(QStringLiteral("CustomYOfs"), screen.CustomYOfs)
+              << Plain(QStringLiteral("CustomWidth"), screen.CustomWidth)
+              << Plain(QStringLiteral("CustomHeight"), screen.CustomHeight)
+              << Plain(QStringLiteral("Schedule"), EscapedList(ScheduleEntryTexts(screen.Schedule)))
+              << Plain(QStringLiteral("SchedulerState"), screen.SchedulerState)
+              << Plain(QStringLiteral("SysTimeDiff"), GeneralNumberText(screen.SysTimeDiff))
+              << Plain(QStringLiteral("SysTimeSynched"), screen.SysTimeSynched)
+              << Quoted(QStringLiteral("Tags"), EscapedList(screen.Tags))
+              << Quoted(QStringLiteral("Password"), EscapeRecordText(screen.Password()));
+    if (!screen.MonitorList.isEmpty())
+        arguments << Quoted(QStringLiteral("MonitorList"), MonitorListText(screen.MonitorList));
+    if (!screen.AudioDevice.isEmpty())
+        arguments << Quoted(QStringLiteral("AudioDevice"), EscapeRecordText(screen.AudioDevice));
+    if (!screen.AudioDevices.isEmpty())
+        arguments << Quoted(QStringLiteral("AudioDevices"), EscapedList(screen.AudioDevices));
+    return QLatin1String("Screen(") % arguments.join(QLatin1Char(',')) % QLatin1Char(')');
+}
+
+void ParseScreen(const QByteArray &utf8, TVLScreenClass &screen)
+{
+    const QString record = QString::fromUtf8(utf8);
+    QStringList scheduleTexts;
+
+    for (const QString &argument : RecordArguments(record)) {
+        const QString key = ArgumentKey(argument).toLower();
+        if (key.isEmpty())
+            continue;
+        const QString value = ArgumentValue(argument, false);
+
+        if (key == QLatin1String("name")) {
+            screen.Name = UnescapeRecordText(value);
+        } else if (key == QLatin1String("address")) {
+            screen.Address = value;
+        } else if (key == QLatin1String("port")) {
+            screen.Port = IntegerOr(value, 4769);
+        } else if (key == QLatin1String("playlist")) {
+            QStringList texts;
+            SplitList(UnescapeRecordText(value), QLatin1Char('|'), texts);
+            for (const QString &text : texts)
+                screen.Playlist.append(TPlaylistItem{text, false});
+        } else if (key == QLatin1String("monitor")) {
+            screen.Monitor = IntegerOr(value, 0);
+        } else if (key == QLatin1String("layout")) {
+            screen.Layout = IntegerOr(value, 0);
+        } else if (key == QLatin1String("playlistmode")) {
+            screen.PlaylistMode = IntegerOr(value, 2);
+        } else if (key == QLatin1String("screenmode")) {
+            screen.ScreenMode = IntegerOr(value, 0);
+        } else if (key == QLatin1String("schedulepause")) {
+            screen.SchedulePause = BooleanOr(value, true);
+        } else if (key == QLatin1String("schedulehidescreen")) {
+            screen.ScheduleHideScreen = BooleanOr(value, true);
+        } else if (key == QLatin1String("hidemousecursor")) {
+            screen.HideMouseCursor = BooleanOr(value, true);
+        } else if (key == QLatin1String("videorenderer")) {
+            screen.VideoRenderer = IntegerOr(value, 7);
+        } else if (key == QLatin1String("slideshowdelay")) {
+            screen.SlideshowDelay = IntegerOr(value, 0);
+        } else if (key == QLatin1String("disableosd")) {
+            screen.DisableOSD = BooleanOr(value, true);
+        } else if (key == QLatin1String("disableparts")) {
+            screen.DisableParts = BooleanOr(value, true);
+        } else if (key == QLatin1String("customxofs")) {
+            screen.CustomXOfs = IntegerOr(value, 0);
+        } else if (key == QLatin1String("customyofs")) {
+            screen.CustomYOfs = IntegerOr(value, 0);
+        } else if (key == QLatin1String("customwidth")) {
+            screen.CustomWidth = IntegerOr(value, 1920);
+        } else if (key == QLatin1String("customheight")) {
+            screen.CustomHeight = IntegerOr(value, 1080);
+        } else if (key == QLatin1String("schedule")) {
+            SplitList(UnescapeRecordText(value), QLatin1Char('|'), scheduleTexts);
+        } else if (key == QLatin1String("schedulerstate")) {
+            screen.SchedulerState = IntegerOr(value, 0);
+        } else if (key == QLatin1String("systimediff")) {
+            screen.SysTimeDiff = FloatOr(value, 0.0);
+        } else if (key == QLatin1String("systimesynched")) {
+            screen.SysTimeSynched = BooleanOr(value, false);
+        } else if (key == QLatin1String("tags")) {
+            SplitList(UnescapeRecordText(value), QLatin1Char('|'), screen.Tags);
+        } else if (key == QLatin1String("password")) {
+            screen.SetPassword(UnescapeRecordText(value));
+        } else if (key == QLatin1String("monitorlist")) {
+            ParseMonitorList(value, screen.MonitorList);
+        } else if (key == QLatin1String("audiodevice")) {
+            screen.AudioDevice = UnescapeRecordText(value);
+        } else if (key == QLatin1String("audiodevices")) {
+            SplitList(UnescapeRecordText(value), QLatin1Char('|'), screen.AudioDevices);
+        }
+    }
+
+    if (!scheduleTexts.isEmpty())
+        ParseScheduleEntries(scheduleTexts, screen.Schedule);
+}
+
+QString MonitorListText(const MonitorRectList &list)
+{
+    QStringList pieces;
+    pieces.reserve(list.size());
+    for (const MonitorRect &rect : list) {
+        pieces.append(QString::number(rect.Left) % QLatin1Char(',') % QString::number(rect.Top) %
+                      QLatin1Char(',') % QString::number(rect.Width) % QLatin1Char(',') %
+                      QString::number(rect.Height));
+    }
+    return pieces.join(QLatin1Char('|'));
+}
+
+void ParseMonitorList(const QString &text, MonitorRectList &list)
+{
+    list.clear();
+    QStringList pieces;
+    SplitList(text, QLatin1Char('|'), pieces);
+    for (const QString &piece : pieces) {
+        const QStringList parts = piece.split(QLatin1Char(','));
+        if (parts.size() != 4)
+            continue;
+        qint32 numbers[4] = {0, 0, 0, 0};
+        bool ok = true;
+        for (int i = 0; i < 4 && ok; ++i)
+            numbers[i] = parts.at(i).trimmed().toInt(&ok);
+        if (!ok || numbers[2] <= 0 || numbers[3] <= 0)
+            continue;
+        list.append(MonitorRect{numbers[0], numbers[1], numbers[2], numbers[3]});
+    }
+}
+
+void CopyScreenConfiguration(const TVLScreenClass &source, TVLScreenClass &target)
+{
+    if (&source == &target)
+        return;
+    target.Name = source.Name;
+    target.Address = source.Address;
+    target.Port = source.Port;
+    target.Monitor = source.Monitor;
+    target.Layout = source.Layout;
+    target.PlaylistMode = source.PlaylistMode;
+    target.ScreenMode = source.ScreenMode;
+    target.DisableOSD = source.DisableOSD;
+    target.DisableParts = source.DisableParts;
+    target.CustomXOfs = source.CustomXOfs;
+    target.CustomYOfs = source.CustomYOfs;
+    target.CustomWidth = source.CustomWidth;
+    target.CustomHeight = source.CustomHeight;
+    target.SchedulePause = source.SchedulePause;
+    target.ScheduleHideScreen = source.ScheduleHideScreen;
+    target.SlideshowDelay = source.SlideshowDelay;
+    target.SysTimeDiff = source.SysTimeDiff;
+    target.SysTimeSynched = source.SysTimeSynched;
+    target.SetPassword(source.Password());
+    target.HideMouseCursor = source.HideMouseCursor;
+    target.Tags = source.Tags;
+    target.Playlist = source.Playlist;
+    // Through the entry texts, as the store would carry them.
+    target.Schedule.clear();
+    ParseScheduleEntries(ScheduleEntryTexts(source.Schedule), target.Schedule);
+}
+
+int CompareScreens(const TVLScreenClass &a, const TVLScreenClass &b)
+{
+    return NaturalCompare(a.Name % a.Address % QString::number(a.Port),
+                          b.Name % b.Address % QString::number(b.Port));
+}

@@ -1,0 +1,22 @@
+#include "store/StoreSettings.h"
+
+#include <QDir>
+
+std::unique_ptr<QSettings> OpenStoreSettings()
+{
+    const QString profileDir = qEnvironmentVariable("ORVANE_PROFILE_DIR");
+    if (!profileDir.isEmpty()) {
+        return std::make_unique<QSettings>(
+            QDir(profileDir).filePath(QStringLiteral("OrvaneDesk.ini")), QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(QStringLiteral("Kestrova"), QStringLiteral("OrvaneDesk"));
+}
+
+QString StoreFilePath(const QSettings &settings)
+{
+#ifdef Q_OS_WIN
+    if (settings.format() == QSettings::NativeFormat)
+        return QString();
+#endif
+    return settings.fileName();
+}

@@ -1,0 +1,152 @@
+#include "store/TScreenStore.h"
+
+#include "link/TVLScreenClass.h"
+#include "store/RecordText.h"
+#include "store/ScreenRecord.h"
+#include "store/StoreSettings.h"
+#include "store/StoredValues.h"
+#include "store/TConsoleSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr qsizetype MaxScreenValueSize = 1048576;
+const QLatin1String ScreenCountName("ScreenCount");
+const QLatin1String ScreenValuePrefix("Screen");
+
+QString ScreenValueName(int index)
+{
+    return ScreenValuePrefix % ZeroPad(QString::number(index), 5);
+}
+
+// The store numbers of the screen values present below `count`, in ascending
+// order. Scanning the names present keeps a damaged, huge count from turning
+// start-up into a walk over billions of missing values.
+QList<int> PresentScreenNumbers(const QSettings &store, qint32 count)
+{
+    std::map<int, bool> numbers;
+    const QStringList names = store.allKeys();
+    for (const QString &name : names) {
+        if (!name.startsWith(ScreenValuePrefix) || name == ScreenCountName)
+            continue;
+        bool ok = false;
+        const int number = QStringView(name).mid(ScreenValuePrefix.size()).toInt(&ok);
+        if (ok && number >= 0 && number < count && name == ScreenValueName(number))
+            numbers[number] = true;
+    }
+    QList<int> ordered;
+    ordered.reserve(static_cast<qsizetype>(numbers.size()));
+    for (const auto &entry : numbers)
+        ordered.append(entry.first);
+    return ordered;
+}
+
+// The store holds every screen's password, so on systems where it is a file only
+// its owner may read it. The file is created that way before anything is written
+// into it; the INI writer replaces it through a save-file that keeps the mode.
+bool RestrictToOwner(const QString &path)
+{
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (!QFileInfo::exists(path)) {
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+            return false;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+            return false;
+        return true;
+    }
+    return QFile::setPermissions(path, ownerOnly);
+}
+
+} // namespace
+
+TScreenStore::~TScreenStore()
+{
+    Clear();
+}
+
+int TScreenStore::IndexOf(const TVLScreenClass *screen) const
+{
+    return static_cast<int>(FScreens.indexOf(screen));
+}
+
+void TScreenStore::Append(TVLScreenClass *screen)
+{
+    if (screen && !FScreens.contains(screen))
+        FScreens.append(screen);
+}
+
+void TScreenStore::Remove(TVLScreenClass *screen)
+{
+    delete Take(screen);
+}
+
+TVLScreenClass *TScreenStore::Take(TVLScreenClass *screen)
+{
+    const qsizetype index = FScreens.indexOf(screen);
+    if (index < 0)
+        return nullptr;
+    return FScreens.takeAt(index);
+}
+
+void TScreenStore::Clear()
+{
+    const QList<TVLScreenClass *> screens = std::exchange(FScreens, {});
+    for (TVLScreenClass *screen : screens)
+        delete screen;
+}
+
+void TScreenStore::Sort()
+{
+    std::stable_sort(FScreens.begin(), FScreens.end(),
+                     [](const TVLScreenClass *a, const TVLScreenClass *b) {
+                         return CompareScreens(*a, *b) < 0;
+                     });
+}
+
+void TScreenStore::LoadStore(TScreenHost *host)
+{
+    const std::unique_ptr<QSettings> store = OpenStoreSettings();
+    if (store->status() != QSettings::NoError)
+        return;
+
+    ReadConsoleSettings(*store, ConsoleSettings());
+
+    qint32 count = 0;
+    if (ReadStoredInteger(*store, ScreenCountName, count) && count > 0) {
+        for (const int number : PresentScreenNumbers(*store, count)) {
+            const QVariant value = store->value(ScreenValueName(number));
+            const QByteArray bytes = value.toByteArray();
+            if (bytes.size() > MaxScreenValueSize)
+                continue;
+            auto *screen = new TVLScreenClass(host);
+            ParseScreen(bytes, *screen);
+            FScreens.append(screen);
+        }
+    }
+    Sort();
+}
+
+bool TScreenStore::SaveStore() const
+{
+    const std::unique_ptr<QSettings> store = OpenStoreSettings();
+    const QString path = StoreFilePath(*store);
+    if (!path.isEmpty() && !RestrictToOwner(path))
+        return false;
+    if (store->status() != QSettings::NoError)
+        return false;
+
+    WriteStoredInteger(*store, ScreenCountName, Count());
+    for (int index = 0; index < Count(); ++index)
+        WriteStoredBytes(*store, ScreenValueName(index), SerializeScreen(*At(index)).toUtf8());
+    WriteConsoleSettings(*store, ConsoleSettings());
+
+    store->sync();
+    return store->status() == QSettings::NoError;
+}

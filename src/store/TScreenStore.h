@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+
+class TScreenHost;
+class TVLScreenClass;
+
+// The ordered list of all configured screens. The store owns its screen objects and
+// releases them when they leave it (Remove, Clear) or when it is destroyed.
+//
+// LoadStore and SaveStore read and write the persistent store (OpenStoreSettings):
+// the screens and the window and option values of ConsoleSettings(). SaveStore only
+// writes what differs from the stored values, so it is cheap enough to call after
+// every committed change; the console calls it then, not only at close, so that a
+// process ending without closing the window keeps what was committed.
+class TScreenStore
+{
+public:
+    TScreenStore() = default;
+    ~TScreenStore();
+    TScreenStore(const TScreenStore &) = delete;
+    TScreenStore &operator=(const TScreenStore &) = delete;
+
+    const QList<TVLScreenClass *> &Screens() const { return FScreens; }
+    int Count() const { return static_cast<int>(FScreens.size()); }
+    TVLScreenClass *At(int index) const { return FScreens.at(index); }
+    int IndexOf(const TVLScreenClass *screen) const;
+
+    // Takes ownership and appends at the end.
+    void Append(TVLScreenClass *screen);
+    // Takes the screen out of the store and releases it.
+    void Remove(TVLScreenClass *screen);
+    // Takes the screen out of the store; the caller owns it from then on.
+    TVLScreenClass *Take(TVLScreenClass *screen);
+    // Releases every screen.
+    void Clear();
+    // Orders the store by CompareScreens (stable).
+    void Sort();
+
+    // Appends the stored screens (created with `host`) and sorts the store; loads the
+    // window and option values into ConsoleSettings(). A store that cannot be opened
+    // loads nothing, silently.
+    void LoadStore(TScreenHost *host = nullptr);
+    // Writes the screens in store order and ConsoleSettings(). Screen values numbered
+    // at or above the new count stay where they are and are never read. Returns false
+    // when the store could not be written; the console does not report that.
+    bool SaveStore() const;
+
+private:
+    QList<TVLScreenClass *> FScreens;
+};
