@@ -137,8 +137,10 @@ bool TShareFolder::ListFolder(const QString &relative, QString &listing) const
     QStringList entries;
     for (const QFileInfoList *group : {&folders, &files}) {
         for (const QFileInfo &info : *group) {
-            if (CanBeListed(info.fileName()) &&
-                !Resolve(relative + QLatin1Char('/') + info.fileName()).isEmpty())
+            const QString child = relative.isEmpty()
+                                      ? info.fileName()
+                                      : relative + QLatin1Char('/') + info.fileName();
+            if (CanBeListed(info.fileName()) && !Resolve(child).isEmpty())
                 entries.append(ListingEntry(info));
         }
     }
