@@ -85,6 +85,11 @@ bool TChannelCipher::IsKeyed() const
     return FKeyed;
 }
 
+QByteArray TChannelCipher::InitialVector() const
+{
+    return QByteArray(reinterpret_cast<const char *>(FIV), sizeof FIV);
+}
+
 QByteArray TChannelCipher::EncipherLine(const QByteArray &utf8Line)
 {
     return EncipherLineWithNonce(utf8Line, NextNonce());

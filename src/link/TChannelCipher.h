@@ -20,6 +20,8 @@ public:
     // Keys the cipher from `password` (also when it is empty); wipes an earlier key first.
     void SetKey(const QString &password);
     bool IsKeyed() const;
+    // The 16 bytes every line's feedback register starts from (all 255 when wiped).
+    QByteArray InitialVector() const;
 
     // "OV00" + eight upper-case hex digits of a fresh nonce + " " + utf8Line,
     // enciphered and Base64-encoded, without line end.
