@@ -1,14 +1,6 @@
-#include "app/AppInfo.h"
-
-#include <QApplication>
-#include <QMainWindow>
+#include "app/StartUp.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle());
-    QMainWindow window;
-    window.setWindowTitle(ApplicationVersionText());
-    window.show();
-    return app.exec();
+    return RunOrvane(argc, argv);
 }
