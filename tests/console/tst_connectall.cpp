@@ -1,0 +1,111 @@
+#include "ScreenFleet.h"
+#include "console/TScreenListController.h"
+#include "link/ScreenSession.h"
+#include "link/TScreenHost.h"
+#include "messages/MessageSeam.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+class TRecordingHost : public TScreenHost
+{
+public:
+    QObject *SocketOwner() override { return &FOwner; }
+    void RefreshScreenPanel() override {}
+    void RepaintScreenList() override { ++Repaints; }
+    void DispatchStatus(TVLScreenClass *, int, const QString &) override {}
+    void ScreenDisconnected(TVLScreenClass *) override {}
+
+    int Repaints = 0;
+
+private:
+    QObject FOwner;
+};
+
+} // namespace
+
+// Connect All against real listeners on the loopback interface.
+class TestConnectAll : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { MessageSeam::Enable(); }
+    void cleanup() { MessageSeam::Disable(); }
+    void startsAllAtOnceAndEachOpensOnItsOwn();
+};
+
+void TestConnectAll::startsAllAtOnceAndEachOpensOnItsOwn()
+{
+    TRecordingHost host;
+    TScreenFleet fleet;
+    std::vector<std::unique_ptr<QTcpServer>> servers;
+    for (int i = 0; i < 4; ++i) {
+        servers.push_back(std::make_unique<QTcpServer>());
+        QVERIFY(servers.back()->listen(QHostAddress::LocalHost));
+        fleet
+            .Add(QStringLiteral("Screen %1").arg(i), QStringLiteral("127.0.0.1"),
+                 servers.back()->serverPort())
+            ->SetHost(&host);
+    }
+    // A port nobody listens on: its failure is reported, the others go on.
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        closedPort = probe.serverPort();
+    }
+    TVLScreenClass *refused =
+        fleet.Add(QStringLiteral("Zz refused"), QStringLiteral("127.0.0.1"), closedPort);
+    refused->SetHost(&host);
+
+    TScreenListHooks hooks;
+    hooks.StoreScreens = [&fleet] { return fleet.Screens(); };
+    hooks.ConnectScreen = [](TVLScreenClass *screen) { ConnectScreen(screen); };
+    hooks.DisconnectScreen = DisconnectScreen;
+    TScreenListController list(hooks);
+    list.RebuildScreenList();
+
+    MessageSeam::QueueAnswer(mrOk);
+    QElapsedTimer clock;
+    clock.start();
+    list.ConnectAll();
+    QVERIFY2(clock.elapsed() < 1000, "Connect All waited for the connections");
+    for (const TVLScreenClass *screen : fleet.Screens())
+        QCOMPARE(screen->PlayState, int(psDisconnected));
+
+    auto allOpen = [&fleet, refused] {
+        for (const TVLScreenClass *screen : fleet.Screens()) {
+            if (screen != refused && screen->PlayState != psNoMedia)
+                return false;
+        }
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(allOpen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !MessageSeam::Shown().isEmpty() &&
+            MessageSeam::Shown().last().Text.contains(QStringLiteral("Unable to Connect")),
+        5000);
+    QCOMPARE(refused->PlayState, int(psDisconnected));
+    QVERIFY(host.Repaints >= 4);
+
+    // Each listener got its connection and the configuration burst on it.
+    for (const auto &server : servers) {
+        QTRY_VERIFY_WITH_TIMEOUT(server->hasPendingConnections(), 2000);
+        QTcpSocket *peer = server->nextPendingConnection();
+        QTRY_VERIFY_WITH_TIMEOUT(peer->canReadLine(), 2000);
+        QCOMPARE(peer->readLine(), QByteArray("0120\r\n"));
+    }
+
+    MessageSeam::QueueAnswer(mrOk);
+    list.DisconnectAll();
+    for (const TVLScreenClass *screen : fleet.Screens())
+        QCOMPARE(screen->PlayState, int(psDisconnected));
+}
+
+QTEST_MAIN(TestConnectAll)
+#include "tst_connectall.moc"
