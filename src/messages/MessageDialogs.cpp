@@ -2,6 +2,7 @@
 
 #include "messages/MessageDialogLogic.h"
 #include "messages/MessageSeam.h"
+#include "messages/TLOGForm.h"
 #include "messages/TMessageFormW.h"
 
 #include <QApplication>
@@ -18,7 +19,11 @@ QWidget *DialogParent()
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
-    return QApplication::activeWindow();
+    // The log may be hidden or closed while the dialog is up; its owner is steadier.
+    QWidget *active = QApplication::activeWindow();
+    if (qobject_cast<TLOGForm *>(active))
+        return active->parentWidget();
+    return active;
 }
 
 // Answers the dialog from the test seam; false when the seam is off.

@@ -140,6 +140,13 @@ void TestRecordText::arguments_data()
     QTest::newRow("text after last parenthesis ignored")
         << QStringLiteral("X(A=1,\"B=2\") tail")
         << QStringList{QStringLiteral("A=1"), QStringLiteral("B=2")};
+    // Text after the last ")" belongs to no argument, even when a comma follows there.
+    QTest::newRow("tail with comma, unquoted")
+        << QStringLiteral("X(A=1,B=2) tail, more")
+        << QStringList{QStringLiteral("A=1"), QStringLiteral("B=2"), QString()};
+    QTest::newRow("tail with comma, quoted")
+        << QStringLiteral("X(\"A=1\",B=2) x,y")
+        << QStringList{QStringLiteral("A=1"), QStringLiteral("B=2"), QString()};
     QTest::newRow("unbalanced quote")
         << QStringLiteral("X(\"Name=abc)") << QStringList{QStringLiteral("\"Name=abc")};
 }
