@@ -96,7 +96,7 @@ void DrawDottedOutline(QImage &image, QRgb pen)
 
 void DrawText(QPainter &painter, int x, int y, const QString &text)
 {
-    const QFontMetrics metrics(painter.font());
+    const QFontMetrics metrics = painter.fontMetrics();
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
@@ -121,7 +121,7 @@ void DrawMonitorTile(QImage &canvas, const QFont &face, const MonitorRect &monit
     painter.setBackgroundMode(Qt::TransparentMode);
     if (SetCharHeight(painter, face, height / 8)) {
         painter.setPen(QColor(Opaque(LayoutPreviewColors::Background)));
-        const QFontMetrics metrics(painter.font());
+        const QFontMetrics metrics = painter.fontMetrics();
         const QString xText = QStringLiteral("X:") + QString::number(monitor.Left);
         const QString yText = QStringLiteral("Y:") + QString::number(monitor.Top);
         const QString sizeText =
@@ -133,7 +133,7 @@ void DrawMonitorTile(QImage &canvas, const QFont &face, const MonitorRect &monit
     }
     if (SetCharHeight(painter, face, height / 3)) {
         painter.setPen(QColor(Opaque(LayoutPreviewColors::Text)));
-        const QFontMetrics metrics(painter.font());
+        const QFontMetrics metrics = painter.fontMetrics();
         const QString numberText = QString::number(number);
         DrawText(painter, left + (width - metrics.horizontalAdvance(numberText)) / 2,
                  top + (height - metrics.height()) / 2, numberText);
@@ -253,7 +253,7 @@ int DrawLayoutPreview(QImage &picture, const TLayoutPreviewInput &input)
         painter.setBackgroundMode(Qt::TransparentMode);
         painter.setFont(input.Font);
         painter.setPen(QColor(Opaque(LayoutPreviewColors::Text)));
-        const QFontMetrics metrics(input.Font);
+        const QFontMetrics metrics = painter.fontMetrics();
         DrawText(painter, (pw - metrics.horizontalAdvance(input.NoMonitorsText)) / 2,
                  (ph - metrics.height()) / 2, input.NoMonitorsText);
         return 0;
