@@ -74,11 +74,12 @@ TLOGForm::TLOGForm(QWidget *parent) : QWidget(parent, Qt::Tool)
 void TLOGForm::AddEntry(const QString &text)
 {
     FLOGList->addItems(LogEntryRows(LogHeaderRow(QDateTime::currentDateTime()), text));
-    ScrollToEnd();
     if (isVisible())
         raise();
     else
         show();
+    // After showing, so the list scrolls within its final height.
+    ScrollToEnd();
 }
 
 QStringList TLOGForm::Rows() const
