@@ -127,7 +127,13 @@ void TVLScreenClass::HandleError(int &errorCode)
         return;
     switch (ErrorCloseRule(code)) {
     case TErrorClose::CloseAlways:
-        CloseConnection();
+        // Closing runs the disconnect event even when the socket never got
+        // past the lookup: that brings the screen back to -1 and clears the
+        // error, so the component stays for the next attempt.
+        if (FSocket && FSocket->state() != QAbstractSocket::UnconnectedState)
+            CloseConnection();
+        else
+            HandleDisconnect();
         break;
     case TErrorClose::CloseIfConnected:
         if (FSocket && FSocket->state() == QAbstractSocket::ConnectedState) {

@@ -92,6 +92,11 @@ void TVLScreenClass::OnSocketError()
     QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket || socket != FSocket)
         return;
+    // Qt reports an orderly close by the presenter (it quit, its PC shut down)
+    // exactly like a reset. An orderly close is no error, so an open connection
+    // closed by the peer only runs the disconnect event that follows.
+    if (socket->error() == QAbstractSocket::RemoteHostClosedError && FConnected)
+        return;
     int code = WinSockErrorCode(socket->error());
     HandleError(code);
 }
