@@ -160,6 +160,8 @@ void SetLOGFormOwner(QWidget *mainWindow)
     form->setGeometry(bounds);
     if (wasVisible)
         form->show();
+    else // the saved bounds may have been loaded since the log was made
+        form->RestoreBounds();
 }
 
 void AddLogEntry(const QString &text)

@@ -20,6 +20,9 @@ public:
     void AddEntry(const QString &text);
 
     QStringList Rows() const;
+
+    // Takes the bounds kept in the settings, when there are any.
+    void RestoreBounds();
     QListWidget *LOGList() const { return FLOGList; }
 
 protected:
@@ -28,7 +31,6 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    void RestoreBounds();
     void StoreBounds();
     void ScrollToEnd();
 
