@@ -16,8 +16,11 @@ bool TVLScreenClass::SendLine(const QString &text)
     if (!connection)
         return false;
     QByteArray bytes = text.toUtf8();
-    if (!FPassword.isEmpty())
+    if (!FPassword.isEmpty()) {
         bytes = FCipher.EncipherLine(bytes);
+        if (bytes.isEmpty())
+            return false; // the cipher could not be keyed: never send such a line in clear
+    }
     bytes.append("\r\n", 2);
     // One write per line: QTcpSocket queues whatever the system does not take
     // at once and sends it in order, so lines are never cut into each other.

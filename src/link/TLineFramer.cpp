@@ -6,7 +6,14 @@ TLineFramer::TLineFramer(qsizetype capacity) : FCapacity(capacity) {}
 
 bool TLineFramer::Append(const QByteArray &bytes)
 {
-    FBuffer.append(bytes);
+    if (BufferedSize() == 0) {
+        // Usual case: no unfinished line. Sharing the read's bytes saves a copy.
+        FBuffer = bytes;
+        FStart = 0;
+        FScanFrom = 0;
+    } else {
+        FBuffer.append(bytes);
+    }
     if (BufferedSize() <= FCapacity)
         return true;
     // Over the bound only matters for the unfinished last line: complete lines

@@ -52,7 +52,10 @@ private slots:
     void overlongLineDisconnects();
     void connectFailures_data();
     void connectFailures();
+    void connectTimesOut();
     void connectAllDoesNotWait();
+    void errorEvents_data();
+    void errorEvents();
     void presenterGoesAway_data();
     void presenterGoesAway();
     void connectButton();
@@ -409,6 +412,35 @@ void TestScreenLink::connectFailures()
     QVERIFY(MessageSeam::Shown().isEmpty());
 }
 
+void TestScreenLink::connectTimesOut()
+{
+    // A listener whose queue is full drops further connection requests, so a
+    // connect to it hangs like one to a host that does not answer.
+    QTcpServer server;
+    server.setListenBacklogSize(0);
+    server.setMaxPendingConnections(1);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<QTcpSocket>> fillers;
+    bool hangs = false;
+    for (int i = 0; i < 8 && !hangs; ++i) {
+        fillers.push_back(std::make_unique<QTcpSocket>());
+        fillers.back()->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        hangs = !fillers.back()->waitForConnected(300);
+    }
+    if (!hangs)
+        QSKIP("this system accepts every connection request");
+    fillers.back()->abort();
+
+    auto screen = MakeScreen(server.serverPort());
+    ToggleScreenConnection(screen.get(), TConnectWait{10, 50});
+    QCOMPARE(MessageSeam::Shown().size(), 1);
+    QCOMPARE(MessageSeam::Shown().first().Text, QStringLiteral("Lobby\n\n") + MessageText(37));
+    QCOMPARE(MessageSeam::Shown().first().Type, TDialogType::Error);
+    QCOMPARE(screen->PlayState, int(psDisconnected));
+    QVERIFY(!screen->SocketComponent());
+    QCOMPARE(screen->LastSocketError, 0);
+}
+
 void TestScreenLink::connectAllDoesNotWait()
 {
     TFakePresenter presenter;
@@ -436,6 +468,48 @@ void TestScreenLink::connectAllDoesNotWait()
     ToggleScreenConnection(refused.get());
     QCOMPARE(refused->PlayState, int(psNoMedia));
     QVERIFY(later.WaitForPeer());
+}
+
+void TestScreenLink::errorEvents_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("rest");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("10049 socket busy")
+        << 10049 << (QStringLiteral(" - ") + MessageText(87)) << true;
+    QTest::newRow("10053 aborted") << 10053 << (QStringLiteral(" - ") + MessageText(49)) << true;
+    QTest::newRow("10054 reset") << 10054 << (QStringLiteral(" - ") + MessageText(49)) << true;
+    QTest::newRow("10060 timed out") << 10060 << QStringLiteral(".") << false;
+    QTest::newRow("10061 refused") << 10061 << (QStringLiteral(" - ") + MessageText(50)) << false;
+    QTest::newRow("11001 lookup") << 11001
+                                  << (QStringLiteral(" - ") +
+                                      MessageFormat(51, QStringLiteral("127.0.0.1")))
+                                  << true;
+    QTest::newRow("any other code") << 10065 << QString() << false;
+}
+
+void TestScreenLink::errorEvents()
+{
+    QFETCH(int, code);
+    QFETCH(QString, rest);
+    QFETCH(bool, closes);
+    TFakePresenter presenter;
+    auto screen = MakeScreen(presenter.Port());
+    QVERIFY(ConnectAndTakeBurst(screen.get(), presenter));
+    const int refreshes = FHost->Refreshes;
+    int errorCode = code;
+    screen->HandleError(errorCode);
+    QCOMPARE(errorCode, 0); // nothing left for the socket layer to raise
+    QCOMPARE(MessageSeam::Shown().size(), 1);
+    QCOMPARE(MessageSeam::Shown().first().Text,
+             QStringLiteral("Screen \"Lobby\"\n\nERROR #") + QString::number(code) + rest);
+    QCOMPARE(MessageSeam::Shown().first().Type, TDialogType::Error);
+    QCOMPARE(screen->IsConnected(), !closes);
+    QCOMPARE(screen->PlayState, closes ? int(psDisconnected) : int(psNoMedia));
+    QCOMPARE(screen->LastSocketError, closes ? 0 : code);
+    QCOMPARE(FHost->Refreshes > refreshes, true);
+    if (closes)
+        QVERIFY(presenter.WaitForPeerGone());
 }
 
 void TestScreenLink::presenterGoesAway_data()
