@@ -122,6 +122,10 @@ void BuildHeaderAndSchedule(QWidget *form, TMainFormControls &c)
     scheduleLayout->addWidget(c.ScheduleListDisplay);
 
     c.SchedToggleButton = Button(form, QStringLiteral("SchedToggleButton"), QString());
+    // "Disable Scheduler" has to fit the column's designed width.
+    QFont toggleFont = c.SchedToggleButton->font();
+    toggleFont.setPointSizeF(toggleFont.pointSizeF() * 0.9);
+    c.SchedToggleButton->setFont(toggleFont);
     c.SchedEditButton =
         Button(form, QStringLiteral("SchedEditButton"), QStringLiteral("Edit Schedule"));
 

@@ -18,7 +18,7 @@ struct TMainFormMetrics
     int SysTimePanelHeight = 52;
     int SchedButtonHeight = 28;
     int NowPlayingHeight = 60;
-    int PositionPanelWidth = 112;
+    int PositionPanelWidth = 136;
     int ApplyButtonWidth = 72;
     int ApplyButtonHeight = 32;
     int ButtonRowHeight = 28;
