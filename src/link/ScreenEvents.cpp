@@ -1,23 +1,12 @@
 // The screen's handlers of its socket's connect, disconnect, read and error events.
 #include "link/TVLScreenClass.h"
 
+#include "link/ReceivedLine.h"
 #include "link/ScreenSession.h"
 #include "link/SocketErrors.h"
 #include "link/TScreenHost.h"
 #include "messages/MessageCatalogue.h"
 #include "messages/MessageDialogs.h"
-
-namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-const QByteArrayView LineMarker("OV00");
-constexpr qsizetype MarkedPrefixLength = 13; // marker, eight hex digits, space
-
-} // namespace
 
 void TVLScreenClass::HandleConnect()
 {
@@ -72,27 +61,19 @@ void TVLScreenClass::HandleRead()
 
 bool TVLScreenClass::AcceptLine(QByteArrayView line)
 {
-    QByteArray plain;
-    if (!FPassword.isEmpty()) {
-        plain = FCipher.DecipherLine(line);
-        if (!plain.startsWith(LineMarker)) {
-            HandlePasswordMismatch();
-            return false;
-        }
-        line = QByteArrayView(plain).sliced(qMin(MarkedPrefixLength, plain.size()));
-    }
-    if (line.size() < 4 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2]) ||
-        !IsDigit(line[3]))
+    const TReceivedLine received =
+        ParseReceivedLine(line, FPassword.isEmpty() ? nullptr : &FCipher);
+    switch (received.Kind) {
+    case TReceivedLine::Ignored:
         return true;
-    const int code =
-        (line[0] - '0') * 1000 + (line[1] - '0') * 100 + (line[2] - '0') * 10 + (line[3] - '0');
-    if (code == 200 || code == 201) {
+    case TReceivedLine::PasswordMismatch:
         HandlePasswordMismatch();
         return false;
+    case TReceivedLine::Accepted:
+        break;
     }
-    const QString payload = line.size() > 5 ? QString::fromUtf8(line.sliced(5)) : QString();
     if (FHost)
-        FHost->DispatchStatus(this, code, payload);
+        FHost->DispatchStatus(this, received.Code, received.Payload);
     return true;
 }
 
