@@ -61,7 +61,8 @@ void ClampFunction(qint32 type, qint32 &index)
 
 bool ParseOneEntry(const QString &item, TVLScheduleRecord &entry)
 {
-    if (!item.toLower().startsWith(QLatin1String("addentry")))
+    // The kind word in any letter case, with nothing before it.
+    if (!item.startsWith(QLatin1String("addentry"), Qt::CaseInsensitive))
         return false;
 
     bool good = true;
