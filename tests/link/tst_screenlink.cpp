@@ -46,6 +46,8 @@ private slots:
     void receivedLines_data();
     void receivedLines();
     void lineSplitOverReads();
+    void staleBytesDoNotReachNextConnection();
+    void screenReleasedWhileDispatching();
     void encipheredSession();
     void passwordMismatch_data();
     void passwordMismatch();
@@ -239,6 +241,42 @@ void TestScreenLink::lineSplitOverReads()
     QTRY_COMPARE(FHost->Dispatched.size(), 1);
     QCOMPARE(FHost->Dispatched.first(), (TRecordingHost::TDispatched{1000, "2"}));
     QCOMPARE(screen->ReceiveBufferSize(), qsizetype(0));
+}
+
+void TestScreenLink::staleBytesDoNotReachNextConnection()
+{
+    TFakePresenter first;
+    auto screen = MakeScreen(first.Port());
+    QVERIFY(ConnectAndTakeBurst(screen.get(), first));
+    first.Send("18");
+    QTRY_COMPARE(screen->ReceiveBufferSize(), qsizetype(2));
+    ToggleScreenConnection(screen.get());
+    QCOMPARE(screen->PlayState, int(psDisconnected));
+
+    TFakePresenter second;
+    screen->Port = second.Port();
+    QVERIFY(ConnectAndTakeBurst(screen.get(), second));
+    second.Send("1000 1\r\n");
+    QTRY_COMPARE(FHost->Dispatched.size(), 1);
+    QCOMPARE(FHost->Dispatched.first(), (TRecordingHost::TDispatched{1000, "1"}));
+}
+
+void TestScreenLink::screenReleasedWhileDispatching()
+{
+    // The window may release a screen while one of its lines is being handled
+    // (a dialog opened by that line runs the message loop); the lines behind
+    // it must then be dropped, not handled on a released screen.
+    TFakePresenter presenter;
+    auto screen = MakeScreen(presenter.Port());
+    QVERIFY(ConnectAndTakeBurst(screen.get(), presenter));
+    FHost->OnDispatch = [&screen](TVLScreenClass *, int code, const QString &) {
+        if (code == 1000)
+            screen.reset();
+    };
+    presenter.Send("1000 1\r\n2300 5\r\n6110 1\r\n");
+    QTRY_VERIFY(!screen);
+    QVERIFY(presenter.WaitForPeerGone());
+    QCOMPARE(FHost->Dispatched, (Received{{1000, "1"}}));
 }
 
 void TestScreenLink::encipheredSession()
