@@ -435,6 +435,60 @@ private slots:
         QCOMPARE(MessageSeam::Shown().size(), 1);
         QVERIFY(host.Received.isEmpty());
     }
+
+    void misbehavingScreens_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("staysConnected");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("garbage lines are dropped")
+            << QStringList{"--garbage"} << QString() << true << 0;
+        QTest::newRow("garbage lines, enciphered")
+            << QStringList{"--garbage", "--password", "s3cret"} << "s3cret" << true << 0;
+        QTest::newRow("late clock reply")
+            << QStringList{"--delay-code", "0110=300"} << QString() << true << 0;
+        QTest::newRow("connection dropped mid-burst")
+            << QStringList{"--drop-after", "5"} << QString() << false << -1;
+        QTest::newRow("over-long line")
+            << QStringList{"--long-line", "200000"} << QString() << false << 1;
+        QTest::newRow("screen with a wrong password")
+            << QStringList{"--password", "s3cret", "--wrong-password"} << "s3cret" << false << 1;
+    }
+    void misbehavingScreens()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, password);
+        QFETCH(bool, staysConnected);
+        QFETCH(int, dialogs);
+        TSimProcess sim;
+        QVERIFY(sim.Start(FTemp.filePath(QStringLiteral("faults.txt")), 1,
+                          faults + QStringList{QStringLiteral("--share"),
+                                               FTemp.filePath(QStringLiteral("share"))}));
+
+        TRecordingHost host;
+        auto screen = std::make_unique<TVLScreenClass>(&host);
+        screen->Name = QStringLiteral("Lobby");
+        screen->Address = QStringLiteral("127.0.0.1");
+        screen->Port = sim.Port;
+        screen->SetPassword(password);
+        screen->SetReceiveCapacity(1000);
+        host.Screens = {screen.get()};
+        screen->PlayState = psConnecting;
+        ConnectScreen(screen.get());
+
+        if (staysConnected) {
+            QTRY_VERIFY_WITH_TIMEOUT(screen->SysTimeSynched, 5000);
+            QCOMPARE(screen->PlayState, int(psNoMedia));
+            QCOMPARE(screen->Volume, 80);
+            DisconnectScreen(screen.get());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(screen->PlayState, int(psDisconnected), 5000);
+            QVERIFY(!screen->SendLine(QStringLiteral("2300")));
+        }
+        if (dialogs >= 0)
+            QCOMPARE(MessageSeam::Shown().size(), dialogs);
+    }
 };
 
 QTEST_MAIN(TestSessionSim)

@@ -43,10 +43,10 @@ TSimSession::TSimSession(QTcpSocket *socket, TSimServer *server, const QString &
     connect(socket, &QTcpSocket::readyRead, this, &TSimSession::HandleReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
 
-    if (faults.LongLineBytes > 0)
-        SendLongLine();
     if (faults.Garbage)
         SendGarbage();
+    if (faults.LongLineBytes > 0)
+        SendLongLine();
     // Bytes may have arrived before the session was wired up.
     if (socket->bytesAvailable() > 0)
         QTimer::singleShot(0, this, &TSimSession::HandleReadyRead);
@@ -58,7 +58,10 @@ void TSimSession::WriteFramed(const QByteArray &payload)
         return;
     QByteArray bytes = FKeyed ? FCipher.EncipherLine(payload) : payload;
     bytes.append("\r\n");
-    FSocket->write(bytes);
+    if (FLongLineOpen)
+        FHeldOutput.append(bytes);
+    else
+        FSocket->write(bytes);
 }
 
 void TSimSession::SendLine(const QString &line)
@@ -88,7 +91,16 @@ void TSimSession::SendLongLine()
         FSocket->write(chunk.constData(), part);
         left -= part;
     }
-    FSocket->write("\r\n");
+    // The line end follows later, so the peer holds an unfinished line of
+    // the full length, as from a screen that streams without end.
+    // Everything else waits, or it would become part of that line.
+    FLongLineOpen = true;
+    QTimer::singleShot(500, this, [this] {
+        FLongLineOpen = false;
+        if (FSocket)
+            FSocket->write("\r\n" + FHeldOutput);
+        FHeldOutput.clear();
+    });
 }
 
 void TSimSession::HandleReadyRead()

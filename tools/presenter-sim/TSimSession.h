@@ -43,6 +43,8 @@ private:
     bool FKeyed = false;
     bool FWantsPosition = false;
     bool FClosing = false;
+    bool FLongLineOpen = false;
+    QByteArray FHeldOutput;
     int FLinesReceived = 0;
     quint16 FPort = 0;
 };
