@@ -146,7 +146,6 @@ private:
     bool AcceptLine(QByteArrayView line);
     void HandlePasswordMismatch();
     void HandleReceiveOverflow();
-    void ShowScreenError(const QString &message);
 
     TScreenHost *FHost = nullptr;
     QString FPassword;
