@@ -1,6 +1,7 @@
 #include "schedule/ScheduleEntries.h"
 
 #include "schedule/NaturalCompare.h"
+#include "schedule/RecordFields.h"
 #include "store/RecordText.h"
 
 #include <QTime>
@@ -18,33 +19,25 @@ constexpr double MinDaySerial = -693594.0;
 constexpr double MaxDaySerial = 2958466.0;
 
 // A date value: "." or "," as decimal point (the first one found), empty is 0.
-bool ReadDateValue(QString text, double &date)
+bool ReadDateValue(QStringView value, double &date)
 {
-    text = text.trimmed();
+    QString text = value.trimmed().toString();
     if (text.isEmpty()) {
         date = 0.5;
         return true;
     }
-    const qsizetype point = std::min<qsizetype>(
-        text.indexOf(QLatin1Char('.')) < 0 ? text.size() : text.indexOf(QLatin1Char('.')),
-        text.indexOf(QLatin1Char(',')) < 0 ? text.size() : text.indexOf(QLatin1Char(',')));
-    if (point < text.size())
-        text[point] = QLatin1Char('.');
+    for (QChar &c : text) {
+        if (c == u'.' || c == u',') {
+            c = u'.';
+            break;
+        }
+    }
     bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < MinDaySerial || value > MaxDaySerial)
+    const double number = text.toDouble(&ok);
+    if (!ok || !std::isfinite(number) || number < MinDaySerial || number > MaxDaySerial)
         return false;
-    date = value + 0.5;
+    date = number + 0.5;
     return true;
-}
-
-bool ReadInteger(const QString &text, qint32 &value)
-{
-    bool ok = false;
-    const int read = text.trimmed().toInt(&ok);
-    if (ok)
-        value = read;
-    return ok;
 }
 
 // An index that names no function of its table becomes "no function".
@@ -68,38 +61,38 @@ bool ParseOneEntry(const QString &item, TVLScheduleRecord &entry)
     bool good = true;
     bool hasStartDate = false, hasStartTime = false, hasEndDate = false, hasEndTime = false;
     for (const QString &argument : RecordArguments(item)) {
-        const QString key = ArgumentKey(argument).toLower();
-        if (key.isEmpty())
+        const TRecordField field = SplitRecordField(argument);
+        if (!field.HasKey)
             continue;
-        const QString value = ArgumentValue(argument, false);
-        if (key == QLatin1String("file")) {
-            entry.File = value;
-        } else if (key == QLatin1String("startdate")) {
-            good &= ReadDateValue(value, entry.StartDate);
+        const QStringView key = field.Key;
+        if (KeyIs(key, QLatin1String("file"))) {
+            entry.File = field.Value.toString();
+        } else if (KeyIs(key, QLatin1String("startdate"))) {
+            good &= ReadDateValue(field.Value, entry.StartDate);
             hasStartDate = true;
-        } else if (key == QLatin1String("enddate")) {
-            good &= ReadDateValue(value, entry.EndDate);
+        } else if (KeyIs(key, QLatin1String("enddate"))) {
+            good &= ReadDateValue(field.Value, entry.EndDate);
             hasEndDate = true;
-        } else if (key == QLatin1String("starttime")) {
-            good &= ReadInteger(value, entry.StartTime);
+        } else if (KeyIs(key, QLatin1String("starttime"))) {
+            good &= ReadRecordInteger(field.Value, entry.StartTime);
             hasStartTime = true;
-        } else if (key == QLatin1String("endtime")) {
-            good &= ReadInteger(value, entry.EndTime);
+        } else if (KeyIs(key, QLatin1String("endtime"))) {
+            good &= ReadRecordInteger(field.Value, entry.EndTime);
             hasEndTime = true;
-        } else if (key == QLatin1String("override")) {
-            good &= ReadInteger(value, entry.Override);
-        } else if (key == QLatin1String("startfunctype")) {
-            good &= ReadInteger(value, entry.StartFuncType);
-        } else if (key == QLatin1String("startfuncindex")) {
-            good &= ReadInteger(value, entry.StartFuncIndex);
-        } else if (key == QLatin1String("startfuncvalue")) {
-            good &= ReadInteger(value, entry.StartFuncValue);
-        } else if (key == QLatin1String("endfunctype")) {
-            good &= ReadInteger(value, entry.EndFuncType);
-        } else if (key == QLatin1String("endfuncindex")) {
-            good &= ReadInteger(value, entry.EndFuncIndex);
-        } else if (key == QLatin1String("endfuncvalue")) {
-            good &= ReadInteger(value, entry.EndFuncValue);
+        } else if (KeyIs(key, QLatin1String("override"))) {
+            good &= ReadRecordInteger(field.Value, entry.Override);
+        } else if (KeyIs(key, QLatin1String("startfunctype"))) {
+            good &= ReadRecordInteger(field.Value, entry.StartFuncType);
+        } else if (KeyIs(key, QLatin1String("startfuncindex"))) {
+            good &= ReadRecordInteger(field.Value, entry.StartFuncIndex);
+        } else if (KeyIs(key, QLatin1String("startfuncvalue"))) {
+            good &= ReadRecordInteger(field.Value, entry.StartFuncValue);
+        } else if (KeyIs(key, QLatin1String("endfunctype"))) {
+            good &= ReadRecordInteger(field.Value, entry.EndFuncType);
+        } else if (KeyIs(key, QLatin1String("endfuncindex"))) {
+            good &= ReadRecordInteger(field.Value, entry.EndFuncIndex);
+        } else if (KeyIs(key, QLatin1String("endfuncvalue"))) {
+            good &= ReadRecordInteger(field.Value, entry.EndFuncValue);
         }
     }
     if (!good || !hasStartDate || !hasStartTime || !hasEndDate || !hasEndTime)

@@ -2,6 +2,7 @@
 
 #include "link/TVLScreenClass.h"
 #include "schedule/NaturalCompare.h"
+#include "schedule/RecordFields.h"
 #include "schedule/ScheduleEntries.h"
 #include "store/RecordText.h"
 
@@ -50,26 +51,31 @@ QStringList PlaylistTexts(const TVLScreenClass &screen)
     return texts;
 }
 
-qint32 IntegerOr(const QString &value, qint32 fallback)
+qint32 IntegerOr(QStringView value, qint32 fallback)
 {
-    bool ok = false;
-    const int read = value.trimmed().toInt(&ok);
-    return ok ? read : fallback;
+    qint32 number = fallback;
+    return ReadRecordInteger(value, number) ? number : fallback;
 }
 
 // A number read into a Boolean keeps its lowest byte.
-bool BooleanOr(const QString &value, bool fallback)
+bool BooleanOr(QStringView value, bool fallback)
 {
-    bool ok = false;
-    const int read = value.trimmed().toInt(&ok);
-    return ok ? (read & 0xFF) != 0 : fallback;
+    qint32 number = 0;
+    return ReadRecordInteger(value, number) ? (number & 0xFF) != 0 : fallback;
 }
 
-double FloatOr(const QString &value, double fallback)
+double FloatOr(QStringView value, double fallback)
 {
     bool ok = false;
     const double read = value.trimmed().toDouble(&ok);
     return ok && std::isfinite(read) ? read : fallback;
+}
+
+QStringList UnescapedList(QStringView value)
+{
+    QStringList items;
+    SplitList(UnescapeRecordText(value.toString()), QLatin1Char('|'), items);
+    return items;
 }
 
 } // namespace
@@ -150,70 +156,70 @@ void ParseScreen(const QByteArray &utf8, TVLScreenClass &screen)
     QStringList scheduleTexts;
 
     for (const QString &argument : RecordArguments(record)) {
-        const QString key = ArgumentKey(argument).toLower();
-        if (key.isEmpty())
+        const TRecordField field = SplitRecordField(argument);
+        if (!field.HasKey)
             continue;
-        const QString value = ArgumentValue(argument, false);
+        const QStringView key = field.Key;
+        const QStringView value = field.Value;
 
-        if (key == QLatin1String("name")) {
-            screen.Name = UnescapeRecordText(value);
-        } else if (key == QLatin1String("address")) {
-            screen.Address = value;
-        } else if (key == QLatin1String("port")) {
+        if (KeyIs(key, QLatin1String("name"))) {
+            screen.Name = UnescapeRecordText(value.toString());
+        } else if (KeyIs(key, QLatin1String("address"))) {
+            screen.Address = value.toString();
+        } else if (KeyIs(key, QLatin1String("port"))) {
             screen.Port = IntegerOr(value, 4769);
-        } else if (key == QLatin1String("playlist")) {
-            QStringList texts;
-            SplitList(UnescapeRecordText(value), QLatin1Char('|'), texts);
-            for (const QString &text : texts)
+        } else if (KeyIs(key, QLatin1String("playlist"))) {
+            for (const QString &text : UnescapedList(value))
                 screen.Playlist.append(TPlaylistItem{text, false});
-        } else if (key == QLatin1String("monitor")) {
+        } else if (KeyIs(key, QLatin1String("monitor"))) {
             screen.Monitor = IntegerOr(value, 0);
-        } else if (key == QLatin1String("layout")) {
+        } else if (KeyIs(key, QLatin1String("layout"))) {
             screen.Layout = IntegerOr(value, 0);
-        } else if (key == QLatin1String("playlistmode")) {
+        } else if (KeyIs(key, QLatin1String("playlistmode"))) {
             screen.PlaylistMode = IntegerOr(value, 2);
-        } else if (key == QLatin1String("screenmode")) {
+        } else if (KeyIs(key, QLatin1String("screenmode"))) {
             screen.ScreenMode = IntegerOr(value, 0);
-        } else if (key == QLatin1String("schedulepause")) {
+        } else if (KeyIs(key, QLatin1String("schedulepause"))) {
             screen.SchedulePause = BooleanOr(value, true);
-        } else if (key == QLatin1String("schedulehidescreen")) {
+        } else if (KeyIs(key, QLatin1String("schedulehidescreen"))) {
+            // Falls back to 1 although a new screen has 0: stored files rely on it.
             screen.ScheduleHideScreen = BooleanOr(value, true);
-        } else if (key == QLatin1String("hidemousecursor")) {
+        } else if (KeyIs(key, QLatin1String("hidemousecursor"))) {
             screen.HideMouseCursor = BooleanOr(value, true);
-        } else if (key == QLatin1String("videorenderer")) {
+        } else if (KeyIs(key, QLatin1String("videorenderer"))) {
             screen.VideoRenderer = IntegerOr(value, 7);
-        } else if (key == QLatin1String("slideshowdelay")) {
+        } else if (KeyIs(key, QLatin1String("slideshowdelay"))) {
             screen.SlideshowDelay = IntegerOr(value, 0);
-        } else if (key == QLatin1String("disableosd")) {
+        } else if (KeyIs(key, QLatin1String("disableosd"))) {
             screen.DisableOSD = BooleanOr(value, true);
-        } else if (key == QLatin1String("disableparts")) {
+        } else if (KeyIs(key, QLatin1String("disableparts"))) {
             screen.DisableParts = BooleanOr(value, true);
-        } else if (key == QLatin1String("customxofs")) {
+        } else if (KeyIs(key, QLatin1String("customxofs"))) {
             screen.CustomXOfs = IntegerOr(value, 0);
-        } else if (key == QLatin1String("customyofs")) {
+        } else if (KeyIs(key, QLatin1String("customyofs"))) {
             screen.CustomYOfs = IntegerOr(value, 0);
-        } else if (key == QLatin1String("customwidth")) {
+        } else if (KeyIs(key, QLatin1String("customwidth"))) {
             screen.CustomWidth = IntegerOr(value, 1920);
-        } else if (key == QLatin1String("customheight")) {
+        } else if (KeyIs(key, QLatin1String("customheight"))) {
             screen.CustomHeight = IntegerOr(value, 1080);
-        } else if (key == QLatin1String("schedule")) {
-            SplitList(UnescapeRecordText(value), QLatin1Char('|'), scheduleTexts);
-        } else if (key == QLatin1String("schedulerstate")) {
+        } else if (KeyIs(key, QLatin1String("schedule"))) {
+            scheduleTexts.append(UnescapedList(value));
+        } else if (KeyIs(key, QLatin1String("schedulerstate"))) {
             screen.SchedulerState = IntegerOr(value, 0);
-        } else if (key == QLatin1String("systimediff")) {
+        } else if (KeyIs(key, QLatin1String("systimediff"))) {
             screen.SysTimeDiff = FloatOr(value, 0.0);
-        } else if (key == QLatin1String("systimesynched")) {
+        } else if (KeyIs(key, QLatin1String("systimesynched"))) {
             screen.SysTimeSynched = BooleanOr(value, false);
-        } else if (key == QLatin1String("tags")) {
-            SplitList(UnescapeRecordText(value), QLatin1Char('|'), screen.Tags);
-        } else if (key == QLatin1String("password")) {
-            screen.SetPassword(UnescapeRecordText(value));
-        } else if (key == QLatin1String("monitorlist")) {
-            ParseMonitorList(value, screen.MonitorList);
-        } else if (key == QLatin1String("audiodevice")) {
-            screen.AudioDevice = UnescapeRecordText(value);
-        } else if (key == QLatin1String("audiodevices")) {
-            SplitList(UnescapeRecordText(value), QLatin1Char('|'), screen.AudioDevices);
+        } else if (KeyIs(key, QLatin1String("tags"))) {
+            screen.Tags.append(UnescapedList(value));
+        } else if (KeyIs(key, QLatin1String("password"))) {
+            screen.SetPassword(UnescapeRecordText(value.toString()));
+        } else if (KeyIs(key, QLatin1String("monitorlist"))) {
+            ParseMonitorList(value.toString(), screen.MonitorList);
+        } else if (KeyIs(key, QLatin1String("audiodevice"))) {
+            screen.AudioDevice = UnescapeRecordText(value.toString());
+        } else if (KeyIs(key, QLatin1String("audiodevices"))) {
+            screen.AudioDevices.append(UnescapedList(value));
         }
     }
 
