@@ -48,6 +48,8 @@ int RunOrvane(int argc, char *argv[])
         SeedDemoStore(demoPort);
 
     TMainForm form(MainFormFolders());
+    form.CreatePropertiesDialog();
+    LOGForm();
     SetLOGFormOwner(&form);
     form.show();
     form.FormShow();

@@ -8,6 +8,7 @@
 #include "link/TChannelCipher.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
+#include "store/TAddEditForm.h"
 #include "store/TConsoleSettings.h"
 #include "store/TScreenStore.h"
 
@@ -36,6 +37,8 @@ TMainForm::TMainForm(const TMainFormFolders &folders, QWidget *parent)
 TMainForm::~TMainForm()
 {
     FormClose();
+    // The dialog refers to the store, which goes before the window's children do.
+    delete FAddEditForm;
 }
 
 void TMainForm::FormCreate()
@@ -148,9 +151,39 @@ void TMainForm::ConnectHandlers()
     connect(c.SystemTimeTimer, &QTimer::timeout, this, &TMainForm::SystemTimeTimerTimer);
 }
 
+void TMainForm::CreatePropertiesDialog()
+{
+    if (FAddEditForm)
+        return;
+    FAddEditForm = new TAddEditForm(FStore.get(), this);
+    FAddEditForm->SetScreenHost(this);
+    FAddEditForm->OnRefreshPanel = [this] { RefreshScreenPanel(); };
+    FAddEditForm->OnCommitted = [this](TVLScreenClass *screen, TAddEditCommit kind) {
+        ScreenCommitted(screen, static_cast<int>(kind));
+    };
+}
+
+TAddEditForm *TMainForm::PropertiesDialog() const
+{
+    return FAddEditForm;
+}
+
+void TMainForm::ScreenCommitted(TVLScreenClass *screen, int kind)
+{
+    StoreChanged();
+    if (FClosing || static_cast<TAddEditCommit>(kind) == TAddEditCommit::Applied)
+        return;
+    TScreenListController &list = ScreenList();
+    list.RebuildScreenList();
+    list.SelectScreen(screen);
+    list.SwitchLinkModeOff();
+    RefreshScreenPanel();
+}
+
 void TMainForm::FormShow()
 {
-    // The properties dialog is placed where the store last had it (done by the dialog).
+    if (FAddEditForm)
+        FAddEditForm->ApplyStoredBounds();
 }
 
 void TMainForm::FormClose()
@@ -204,6 +237,8 @@ void TMainForm::KeepBoundsForStore()
         s.WinBoundsStored = true;
     }
     s.OPMinimizedMode = FExtendedHidden;
+    if (FAddEditForm)
+        FAddEditForm->StoreBounds();
 }
 
 TScreenListController &TMainForm::ScreenList()
@@ -246,11 +281,23 @@ void TMainForm::FolderListingReceived(TVLScreenClass *, const QStringList &)
     // The remote browser fills its list itself once it exists.
 }
 
-void TMainForm::AddButtonClick() {}
+void TMainForm::AddButtonClick()
+{
+    CreatePropertiesDialog();
+    FAddEditForm->AddButtonClick();
+}
 
-void TMainForm::EditButtonClick() {}
+void TMainForm::EditButtonClick()
+{
+    CreatePropertiesDialog();
+    FAddEditForm->EditButtonClick(SelectedScreen());
+}
 
-void TMainForm::DuplicateButtonClick() {}
+void TMainForm::DuplicateButtonClick()
+{
+    CreatePropertiesDialog();
+    FAddEditForm->DuplicateButtonClick(SelectedScreen());
+}
 
 void TMainForm::RemoveButtonClick()
 {

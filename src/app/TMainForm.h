@@ -5,11 +5,13 @@
 #include "link/StatusDispatch.h"
 #include "link/TScreenHost.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 
+class TAddEditForm;
 class TScreenListController;
 class TScreenListPanel;
 class TScreenStore;
@@ -52,6 +54,10 @@ public:
     // Saves the store after a change the operator committed, so it survives a
     // process that ends without closing the window.
     void StoreChanged();
+
+    // The screen properties dialog, created once after the window (program entry order).
+    void CreatePropertiesDialog();
+    TAddEditForm *PropertiesDialog() const;
 
     void FormShow();
     // Shutdown, in order; entered once, later calls do nothing.
@@ -124,6 +130,7 @@ private:
     void ShowScreenPanel(TVLScreenClass *screen);
     void ShowExtendedControls();
     void EditPLListBoxSelectionChange();
+    void ScreenCommitted(TVLScreenClass *screen, int kind);
     void ApplyStoredBounds();
     void KeepBoundsForStore();
 
@@ -133,6 +140,7 @@ private:
     TConsolePictures FPictures;
     std::unique_ptr<TScreenStore> FStore;
     TScreenListPanel *FScreenListPanel = nullptr;
+    QPointer<TAddEditForm> FAddEditForm;
     TStatusDispatcher FDispatcher;
     bool FClosing = false;
     bool FUpdateGuard = true;

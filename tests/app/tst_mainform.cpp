@@ -5,6 +5,7 @@
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
 #include "messages/MessageSeam.h"
+#include "store/TAddEditForm.h"
 #include "store/TConsoleSettings.h"
 #include "store/TScreenStore.h"
 
@@ -64,6 +65,7 @@ private slots:
     void extendedControlsToggle();
     void closeSavesOnceAndReleasesScreens();
     void committedChangeIsSavedWithoutClose();
+    void addedScreenIsSavedShownAndSelected();
     void windowRendersInBothModes();
 
 private:
@@ -337,6 +339,33 @@ void TestMainForm::committedChangeIsSavedWithoutClose()
     auto form = NewForm();
     form->Store().Append(NewScreen(QStringLiteral("Added"), QStringLiteral("10.0.0.9"), 4769));
     form->StoreChanged();
+    TScreenStore reloaded;
+    reloaded.LoadStore();
+    QCOMPARE(reloaded.Count(), 4);
+}
+
+void TestMainForm::addedScreenIsSavedShownAndSelected()
+{
+    auto form = NewForm();
+    form->CreatePropertiesDialog();
+    TAddEditForm *dialog = form->PropertiesDialog();
+    QVERIFY(dialog);
+    Select(*form, QStringLiteral("Bar"));
+    form->ScreenList().ToggleLinkMode();
+    QVERIFY(form->ScreenList().LinkMode());
+
+    dialog->BeginAdd();
+    dialog->NameEdit->setText(QStringLiteral("Atrium"));
+    dialog->AddrEdit->setText(QStringLiteral("10.0.0.20"));
+    dialog->TagsEdit->setText(QStringLiteral("Atrium"));
+    TVLScreenClass *added = dialog->FinishAdd(QDialog::Accepted);
+    QVERIFY(added);
+
+    QCOMPARE(form->ScreenList().ShownCount(), 4);
+    QCOMPARE(form->SelectedScreen(), added);
+    QVERIFY(!form->ScreenList().LinkMode());
+    QCOMPARE(form->Controls().HeaderLabel->text(), QStringLiteral(" Atrium"));
+    // Saved at once: a console that is killed now still has the new screen next time.
     TScreenStore reloaded;
     reloaded.LoadStore();
     QCOMPARE(reloaded.Count(), 4);
