@@ -91,8 +91,10 @@ TScreenListPanel::TScreenListPanel(TScreenListHooks hooks, QWidget *parent)
             &TScreenListPanel::ShowCaptions);
     connect(FController, &TScreenListController::FilterTextChanged, this,
             &TScreenListPanel::ShowFilterText);
-    connect(FMonitorList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TScreenListPanel::ViewRowActivated);
+    // Selection, not the current index: the view makes the first row current
+    // when it takes the focus, which must not select a screen.
+    connect(FMonitorList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TScreenListPanel::ViewSelectionChanged);
     connect(FMonitorList, &QAbstractItemView::doubleClicked, this,
             &TScreenListPanel::EditScreenRequested);
     connect(FMonitorList, &TMonitorListView::DeletePressed, FController,
@@ -191,11 +193,12 @@ void TScreenListPanel::ShowFilterText(const QString &text)
     FClearSearchButton->setEnabled(!text.isEmpty());
 }
 
-void TScreenListPanel::ViewRowActivated(const QModelIndex &current)
+void TScreenListPanel::ViewSelectionChanged()
 {
     if (FShowingSelection)
         return;
-    const int row = current.isValid() ? current.row() : -1;
+    const QModelIndexList selected = FMonitorList->selectionModel()->selectedIndexes();
+    const int row = selected.isEmpty() ? -1 : selected.first().row();
     if (row != FController->SelectedRow())
         FController->MonitorListClick(row);
 }

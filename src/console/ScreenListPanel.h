@@ -69,7 +69,7 @@ private:
     void ShowSelection(int row);
     void ShowCaptions();
     void ShowFilterText(const QString &text);
-    void ViewRowActivated(const QModelIndex &current);
+    void ViewSelectionChanged();
     void TAGListButtonClick();
 
     TScreenListController *FController;
