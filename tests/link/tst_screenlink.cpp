@@ -463,7 +463,7 @@ void TestScreenLink::connectTimesOut()
     for (int i = 0; i < 8 && !hangs; ++i) {
         fillers.push_back(std::make_unique<QTcpSocket>());
         fillers.back()->connectToHost(QHostAddress::LocalHost, server.serverPort());
-        hangs = !fillers.back()->waitForConnected(300);
+        hangs = !fillers.back()->waitForConnected(1000);
     }
     if (!hangs)
         QSKIP("this system accepts every connection request");
