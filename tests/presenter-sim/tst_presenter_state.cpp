@@ -64,6 +64,9 @@ private slots:
         QVERIFY(QDir().mkpath(FShare + QStringLiteral("/Videos/2024")));
         QVERIFY(QDir().mkpath(FShare + QStringLiteral("/Lists")));
         WriteFile(FShare + QString::fromUtf8("/Ταινίες/ビデオ.mp4"), "v");
+        // Names a listing cannot carry: ">" parts entries, "|" opens tags.
+        WriteFile(FShare + QStringLiteral("/bad|name.mp4"), "x");
+        WriteFile(FShare + QStringLiteral("/x>y.mp4"), "x");
         WriteFile(FTemp.filePath(QStringLiteral("outside/secret.mp4")), "secret");
         QVERIFY(QFile::link(FTemp.filePath(QStringLiteral("outside")),
                             FShare + QStringLiteral("/escape")));
@@ -368,6 +371,8 @@ private slots:
         QVERIFY(!reply.contains(QLatin1String("escape")));
         QVERIFY(reply.contains(QString::fromUtf8("|PΤαινίες|p")));
         QVERIFY(reply.contains(QLatin1String("|Na|n|E.mp4|e")));
+        QVERIFY(!reply.contains(QLatin1String("bad")));
+        QVERIFY(!reply.contains(QLatin1String("x>y")));
     }
 
     void scheduleCountsEntriesWhoseFilesExist()
