@@ -289,8 +289,12 @@ void CopyScreenConfiguration(const TVLScreenClass &source, TVLScreenClass &targe
     ParseScheduleEntries(ScheduleEntryTexts(source.Schedule), target.Schedule);
 }
 
+QString ScreenSortText(const TVLScreenClass &screen)
+{
+    return screen.Name % screen.Address % QString::number(screen.Port);
+}
+
 int CompareScreens(const TVLScreenClass &a, const TVLScreenClass &b)
 {
-    return NaturalCompare(a.Name % a.Address % QString::number(a.Port),
-                          b.Name % b.Address % QString::number(b.Port));
+    return NaturalCompare(ScreenSortText(a), ScreenSortText(b));
 }

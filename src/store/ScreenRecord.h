@@ -26,6 +26,8 @@ void CopyScreenConfiguration(const TVLScreenClass &source, TVLScreenClass &targe
 
 // Order of the store: Name, Address and Port run together, in natural order.
 int CompareScreens(const TVLScreenClass &a, const TVLScreenClass &b);
+// The text CompareScreens compares.
+QString ScreenSortText(const TVLScreenClass &screen);
 
 // The general number form of a floating-point value: at most 15 significant
 // digits, "." as decimal point whatever the locale, exponent form below 0.0001 and

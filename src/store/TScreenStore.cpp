@@ -1,6 +1,7 @@
 #include "store/TScreenStore.h"
 
 #include "link/TVLScreenClass.h"
+#include "schedule/NaturalCompare.h"
 #include "store/RecordText.h"
 #include "store/ScreenRecord.h"
 #include "store/StoreSettings.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -104,10 +106,21 @@ void TScreenStore::Clear()
 
 void TScreenStore::Sort()
 {
-    std::stable_sort(FScreens.begin(), FScreens.end(),
-                     [](const TVLScreenClass *a, const TVLScreenClass *b) {
-                         return CompareScreens(*a, *b) < 0;
-                     });
+    // The same order as CompareScreens, with each screen's text built once.
+    struct TSortItem
+    {
+        QString Key;
+        TVLScreenClass *Screen;
+    };
+    std::vector<TSortItem> items;
+    items.reserve(size_t(FScreens.size()));
+    for (TVLScreenClass *screen : std::as_const(FScreens))
+        items.push_back({ScreenSortText(*screen), screen});
+    std::stable_sort(items.begin(), items.end(), [](const TSortItem &a, const TSortItem &b) {
+        return NaturalCompare(a.Key, b.Key) < 0;
+    });
+    for (size_t i = 0; i < items.size(); ++i)
+        FScreens[qsizetype(i)] = items[i].Screen;
 }
 
 void TScreenStore::LoadStore(TScreenHost *host)
@@ -133,6 +146,10 @@ void TScreenStore::LoadStore(TScreenHost *host)
     Sort();
 }
 
+// Where the store is a file, the INI writer writes a complete new file and renames
+// it over the old one, so a process dying in the middle leaves the previous store
+// readable. The Windows registry has no such guarantee across values: a crash there
+// can leave "ScreenCount" and the screen values of two different saves.
 bool TScreenStore::SaveStore() const
 {
     const std::unique_ptr<QSettings> store = OpenStoreSettings();
