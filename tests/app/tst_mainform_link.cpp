@@ -1,0 +1,161 @@
+// The main window against simulated presenters on loopback: connect from the
+// window, the panel filled by the screen's replies, and the shutdown order.
+#include "app/TMainForm.h"
+#include "console/TScreenListController.h"
+#include "link/TVLScreenClass.h"
+#include "messages/MessageSeam.h"
+#include "store/TConsoleSettings.h"
+#include "store/TScreenStore.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+// A first port with its successor free on loopback, so the simulator can take both.
+quint16 FreePortPair()
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QTcpServer first;
+        if (!first.listen(QHostAddress::LocalHost, 0))
+            continue;
+        const quint16 port = first.serverPort();
+        QTcpServer second;
+        if (port < 65535 && second.listen(QHostAddress::LocalHost, port + 1))
+            return port;
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestMainFormLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void connectFillsPanelAndCloseDisconnects();
+
+private:
+    std::unique_ptr<TMainForm> NewForm();
+    TVLScreenClass *Find(TMainForm &form, const QString &name);
+
+    std::unique_ptr<QTemporaryDir> FProfile;
+    std::unique_ptr<QProcess> FSim;
+    quint16 FPort = 0;
+};
+
+void TestMainFormLink::init()
+{
+    const QString sim = qEnvironmentVariable("ORVANE_SIM");
+    if (sim.isEmpty())
+        QSKIP("ORVANE_SIM does not name the presenter simulator");
+    FPort = FreePortPair();
+    QVERIFY(FPort != 0);
+    FSim = std::make_unique<QProcess>();
+    FSim->setProcessChannelMode(QProcess::MergedChannels);
+    FSim->start(sim, {QStringLiteral("--port"), QString::number(FPort), QStringLiteral("--count"),
+                      QStringLiteral("2")});
+    QVERIFY(FSim->waitForStarted(10000));
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += FSim->readAll()).count("listening") >= 2, 10000);
+
+    FProfile = std::make_unique<QTemporaryDir>();
+    qputenv("ORVANE_PROFILE_DIR", FProfile->path().toUtf8());
+    ConsoleSettings() = TConsoleSettings();
+    MessageSeam::Enable();
+    TScreenStore store;
+    for (int i = 0; i < 2; ++i) {
+        auto *screen = new TVLScreenClass;
+        screen->Name = i == 0 ? QStringLiteral("Shown") : QStringLiteral("Hidden");
+        screen->Address = QStringLiteral("127.0.0.1");
+        screen->Port = FPort + i;
+        screen->Tags = {i == 0 ? QStringLiteral("Lobby") : QStringLiteral("Hall")};
+        store.Append(screen);
+    }
+    QVERIFY(store.SaveStore());
+    ConsoleSettings() = TConsoleSettings();
+}
+
+void TestMainFormLink::cleanup()
+{
+    MessageSeam::Disable();
+    if (FSim) {
+        FSim->kill();
+        FSim->waitForFinished(5000);
+        FSim.reset();
+    }
+    qunsetenv("ORVANE_PROFILE_DIR");
+    FProfile.reset();
+}
+
+std::unique_ptr<TMainForm> TestMainFormLink::NewForm()
+{
+    TMainFormFolders folders;
+    folders.ProgramFolder = folders.DataFolder = FProfile->path() + QLatin1Char('/');
+    return std::make_unique<TMainForm>(folders);
+}
+
+TVLScreenClass *TestMainFormLink::Find(TMainForm &form, const QString &name)
+{
+    for (TVLScreenClass *screen : form.StoreScreens())
+        if (screen->Name == name)
+            return screen;
+    return nullptr;
+}
+
+void TestMainFormLink::connectFillsPanelAndCloseDisconnects()
+{
+    {
+        auto form = NewForm();
+        const TMainFormControls &c = form->Controls();
+        TVLScreenClass *shown = Find(*form, QStringLiteral("Shown"));
+        TVLScreenClass *hidden = Find(*form, QStringLiteral("Hidden"));
+        QVERIFY(shown && hidden);
+
+        form->ScreenList().MonitorListClick(form->ScreenList().Model()->RowOf(hidden));
+        form->ConnectButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(hidden->IsConnected(), 10000);
+
+        form->ScreenList().SetFilterText(QStringLiteral("lob"));
+        QCOMPARE(form->ScreenList().ShownCount(), 1);
+        form->ScreenList().MonitorListClick(0);
+        QCOMPARE(form->SelectedScreen(), shown);
+        form->ConnectButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(shown->IsConnected(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(shown->SysTimeSynched, 10000);
+        form->RefreshScreenPanel();
+        QCOMPARE(c.ConnectButton->text(), QStringLiteral("Disconnect"));
+        QVERIFY(c.StopButton->isEnabled());
+        QVERIFY(c.SchedEditButton->isEnabled());
+        QVERIFY(!c.SysTimeLabel->text().isEmpty());
+
+        // Shutdown: the shown screen is disconnected, the hidden one closed on release.
+        QPointer<TVLScreenClass> watchedShown(shown), watchedHidden(hidden);
+        form->FormClose();
+        QVERIFY(watchedShown.isNull() && watchedHidden.isNull());
+        QCOMPARE(form->Store().Count(), 0);
+    }
+
+    // The clock difference was kept: before any connection the panel shows the estimate.
+    auto form = NewForm();
+    TVLScreenClass *shown = Find(*form, QStringLiteral("Shown"));
+    QVERIFY(shown && shown->SysTimeSynched);
+    QCOMPARE(shown->PlayState, -1);
+    form->ScreenList().MonitorListClick(form->ScreenList().Model()->RowOf(shown));
+    QVERIFY(!form->Controls().SysTimeLabel->text().isEmpty());
+    QVERIFY(!form->Controls().SysTimeLabel->isEnabled());
+}
+
+QTEST_MAIN(TestMainFormLink)
+#include "tst_mainform_link.moc"
