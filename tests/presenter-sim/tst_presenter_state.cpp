@@ -392,9 +392,16 @@ private slots:
 
         QCOMPARE(state.HandleLine(QStringLiteral("6130 ") + all.join(QLatin1Char('|'))).Replies,
                  QStringList{QStringLiteral("6130 4")});
-        const QStringList kept{good, folder, link, functionsOnly};
+        // An entry outside the share makes the whole schedule unreadable.
         QCOMPARE(state.HandleLine(QStringLiteral("6120")).Replies,
-                 QStringList{QStringLiteral("6120 ") + kept.join(QLatin1Char('|'))});
+                 QStringList{QStringLiteral("6120 -1")});
+
+        // Entries are kept as pushed, those with missing files included.
+        const QStringList inside{good, folder, link, functionsOnly, missing};
+        QCOMPARE(state.HandleLine(QStringLiteral("6130 ") + inside.join(QLatin1Char('|'))).Replies,
+                 QStringList{QStringLiteral("6130 4")});
+        QCOMPARE(state.HandleLine(QStringLiteral("6120")).Replies,
+                 QStringList{QStringLiteral("6120 ") + inside.join(QLatin1Char('|'))});
 
         QCOMPARE(state.HandleLine(QStringLiteral("6130 ")).Replies,
                  QStringList{QStringLiteral("6130 0")});

@@ -177,14 +177,32 @@ bool TPresenterState::ScheduleEntryValid(const QString &entry) const
     return file.isEmpty() || FShare.EntryExists(file);
 }
 
+bool TPresenterState::ScheduleReachesOutside() const
+{
+    for (const QString &entry : FSchedule) {
+        QString file;
+        ScheduleEntryFile(entry, file);
+        if (!file.isEmpty() && !file.contains(QLatin1String("://")) &&
+            FShare.Resolve(file).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 void TPresenterState::SaveSchedule(const QString &payload, TPresenterOutput &out)
 {
+    // Every entry is kept, as pushed; the reply counts those that can play.
     FSchedule.clear();
+    int valid = 0;
     for (const QString &entry : SplitListPayload(payload, QLatin1Char('|'))) {
+        QString file;
+        if (!ScheduleEntryFile(entry, file))
+            continue;
+        FSchedule.append(entry);
         if (ScheduleEntryValid(entry))
-            FSchedule.append(entry);
+            ++valid;
     }
-    out.Replies.append(Line("6130", static_cast<int>(FSchedule.size())));
+    out.Replies.append(Line("6130", valid));
 }
 
 TPresenterOutput TPresenterState::HandleLine(const QString &line)
@@ -304,7 +322,9 @@ TPresenterOutput TPresenterState::HandleLine(const QString &line)
         out.Replies.append(Line("6110", FSchedulerState));
         break;
     case 6120:
-        out.Replies.append(Line("6120", FSchedule.join(QLatin1Char('|'))));
+        out.Replies.append(ScheduleReachesOutside()
+                               ? Line("6120", -1)
+                               : Line("6120", FSchedule.join(QLatin1Char('|'))));
         break;
     case 6130:
         SaveSchedule(payload, out);

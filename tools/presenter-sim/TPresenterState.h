@@ -69,6 +69,8 @@ private:
     void ActivatePlaylist(const QString &payload, TPresenterOutput &out);
     void SaveSchedule(const QString &payload, TPresenterOutput &out);
     bool ScheduleEntryValid(const QString &entry) const;
+    // True when a kept entry names a file outside the share (or there is no share).
+    bool ScheduleReachesOutside() const;
     void SetPlayState(int state, TPresenterOutput &out);
     void Jump(int index, TPresenterOutput &out);
     QString ClockText() const;
