@@ -6,6 +6,7 @@
 #include "messages/MessageDialogs.h"
 
 #include <QPointer>
+#include <QTcpSocket>
 
 #include <utility>
 
@@ -26,6 +27,17 @@ bool Confirmed(const QString &text)
 {
     return ShowMessageDialog(text, TDialogType::Confirmation,
                              TDialogButton::OK | TDialogButton::Cancel) == mrOk;
+}
+
+// Connect All leaves the play state at -1 until a connection opens, so a
+// screen whose connect is still under way counts as connecting too: Disconnect
+// All must stop it, or it would connect after the operator disconnected all.
+bool IsConnectedOrConnecting(const TVLScreenClass &screen)
+{
+    if (screen.PlayState != psDisconnected)
+        return true;
+    const QTcpSocket *socket = screen.SocketComponent();
+    return socket && socket->state() != QAbstractSocket::UnconnectedState;
 }
 
 void ShowNoSelection()
@@ -199,7 +211,7 @@ void TScreenListController::DisconnectAll(bool prompt)
 {
     int active = 0;
     for (const TVLScreenClass *screen : ShownScreens()) {
-        if (screen->PlayState != psDisconnected)
+        if (IsConnectedOrConnecting(*screen))
             ++active;
     }
     if (active == 0)
@@ -207,7 +219,7 @@ void TScreenListController::DisconnectAll(bool prompt)
     if (prompt && !Confirmed(MessageFormat(74, QString::number(active))))
         return;
     for (const QPointer<TVLScreenClass> &screen : Snapshot(ShownScreens())) {
-        if (!screen || screen->PlayState == psDisconnected)
+        if (!screen || !IsConnectedOrConnecting(*screen))
             continue;
         if (FHooks.DisconnectScreen)
             FHooks.DisconnectScreen(screen);

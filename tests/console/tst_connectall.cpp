@@ -37,6 +37,7 @@ private slots:
     void init() { MessageSeam::Enable(); }
     void cleanup() { MessageSeam::Disable(); }
     void startsAllAtOnceAndEachOpensOnItsOwn();
+    void disconnectAllStopsConnectsUnderWay();
 };
 
 void TestConnectAll::startsAllAtOnceAndEachOpensOnItsOwn()
@@ -105,6 +106,38 @@ void TestConnectAll::startsAllAtOnceAndEachOpensOnItsOwn()
     list.DisconnectAll();
     for (const TVLScreenClass *screen : fleet.Screens())
         QCOMPARE(screen->PlayState, int(psDisconnected));
+}
+
+void TestConnectAll::disconnectAllStopsConnectsUnderWay()
+{
+    TRecordingHost host;
+    TScreenFleet fleet;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    for (int i = 0; i < 3; ++i)
+        fleet
+            .Add(QStringLiteral("Screen %1").arg(i), QStringLiteral("127.0.0.1"),
+                 server.serverPort())
+            ->SetHost(&host);
+
+    TScreenListHooks hooks;
+    hooks.StoreScreens = [&fleet] { return fleet.Screens(); };
+    hooks.ConnectScreen = [](TVLScreenClass *screen) { ConnectScreen(screen); };
+    hooks.DisconnectScreen = DisconnectScreen;
+    TScreenListController list(hooks);
+    list.RebuildScreenList();
+
+    MessageSeam::QueueAnswer(mrOk);
+    list.ConnectAll();
+    // Still at -1, but connecting: Disconnect All counts and stops them.
+    MessageSeam::QueueAnswer(mrOk);
+    list.DisconnectAll();
+    QCOMPARE(MessageSeam::Shown().last().Text, QStringLiteral("Disconnect from 3 screens?"));
+    QTest::qWait(300); // long enough for a loopback connect that was not stopped to open
+    for (const TVLScreenClass *screen : fleet.Screens()) {
+        QCOMPARE(screen->PlayState, int(psDisconnected));
+        QVERIFY(!screen->IsConnected());
+    }
 }
 
 QTEST_MAIN(TestConnectAll)
