@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -98,6 +99,24 @@ void DrawText(QPainter &painter, int x, int y, const QString &text)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     painter.drawText(x, y + metrics.ascent(), text);
+}
+
+QStringList WrapWords(const QString &text, const QFontMetrics &metrics, int width)
+{
+    QStringList lines;
+    QString line;
+    const QStringList words = text.split(QLatin1Char(' '));
+    for (const QString &word : words) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            lines.append(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    lines.append(line);
+    return lines;
 }
 
 bool SetCharHeight(QPainter &painter, const QFont &face, int height)
@@ -254,8 +273,16 @@ int DrawLayoutPreview(QImage &picture, const TLayoutPreviewInput &input)
         painter.setFont(input.Font);
         painter.setPen(QColor(Opaque(LayoutPreviewColors::Text)));
         const QFontMetrics metrics = painter.fontMetrics();
-        DrawText(painter, (pw - metrics.horizontalAdvance(input.NoMonitorsText)) / 2,
-                 (ph - metrics.height()) / 2, input.NoMonitorsText);
+        // A box narrower than the text would cut it at both ends: wrap it at
+        // spaces instead, each line centred.
+        const QStringList lines = metrics.horizontalAdvance(input.NoMonitorsText) <= pw
+                                      ? QStringList(input.NoMonitorsText)
+                                      : WrapWords(input.NoMonitorsText, metrics, pw - 16);
+        int y = (ph - metrics.height() * static_cast<int>(lines.size())) / 2;
+        for (const QString &line : lines) {
+            DrawText(painter, (pw - metrics.horizontalAdvance(line)) / 2, y, line);
+            y += metrics.height();
+        }
         return 0;
     }
 

@@ -170,10 +170,10 @@ void TAddEditForm::CreateControls()
     TagsEdit->setValidator(new TAddEditFieldFilter(TAddEditFieldFilter::fkNoVerticalBar, TagsEdit));
 
     AddLabel(QStringLiteral("Playlist mode :"), x, 284);
-    PlaylistModeCB = AddComboBox(x, 300, 206, PlaylistModeItems());
+    PlaylistModeCB = AddComboBox(x, 300, 180, PlaylistModeItems());
     PlaylistModeCB->setCurrentIndex(2);
-    AddLabel(QStringLiteral("Image slideshow delay (0 = disabled) :"), x + 214, 284);
-    SlideshowDelayEdit = AddEdit(x + 214, 300, LeftColumnWidth - 214);
+    AddLabel(QStringLiteral("Image slideshow delay (0 = disabled) :"), x + 188, 284);
+    SlideshowDelayEdit = AddEdit(x + 188, 300, LeftColumnWidth - 188);
     SlideshowDelayEdit->setProperty(LimitProperty, 6);
     SlideshowDelayEdit->setMaxLength(6);
     SlideshowDelayEdit->setValidator(
@@ -196,16 +196,16 @@ void TAddEditForm::CreateControls()
 
     const int rx = RightColumnLeft;
     LayoutLabel = AddLabel(QStringLiteral("Screen layout :"), rx, 8);
-    LayoutCB = AddComboBox(rx, 24, 140,
+    LayoutCB = AddComboBox(rx, 24, 120,
                            {QStringLiteral("Fullscreen"), QStringLiteral("Custom Position"),
                             QStringLiteral("Video Wall")});
-    ScreenModeLabel = AddLabel(QStringLiteral("Screen mode :"), rx + 148, 8);
+    ScreenModeLabel = AddLabel(QStringLiteral("Screen mode :"), rx + 128, 8);
     ScreenModeCB =
-        AddComboBox(rx + 148, 24, 150,
+        AddComboBox(rx + 128, 24, 180,
                     {QStringLiteral("Background Zone"), QStringLiteral("Floating Zone (on top)"),
                      QStringLiteral("Invisible (audio only)")});
-    MonitorLabel = AddLabel(QStringLiteral("Monitor :"), rx + 306, 8);
-    MonitorCB = AddComboBox(rx + 306, 24, RightColumnRight - rx - 306, {});
+    MonitorLabel = AddLabel(QStringLiteral("Monitor :"), rx + 316, 8);
+    MonitorCB = AddComboBox(rx + 316, 24, RightColumnRight - rx - 316, {});
 
     const int offsetWidth = (RightColumnRight - rx - 3 * Margin) / 4;
     QLineEdit **offsetEdits[] = {&CustomXOfsEdit, &CustomYOfsEdit, &CustomWidthEdit,

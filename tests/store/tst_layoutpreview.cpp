@@ -76,6 +76,7 @@ private slots:
     void menuBeforeAnyPreviewNamesScaleOne();
     void canvasScaleAndCentring();
     void monitorLeftOfPrimaryStartsAtCanvasEdge();
+    void noMonitorsShowsCentredMessage_data();
     void noMonitorsShowsCentredMessage();
     void tinyBoxDoesNotHang();
     void otherWindowsTakePaletteColoursInOrder_data();
@@ -138,36 +139,56 @@ void TestLayoutPreview::monitorLeftOfPrimaryStartsAtCanvasEdge()
     QCOMPARE(Pixel(picture, 75, 107 + 128), Grey);
 }
 
+void TestLayoutPreview::noMonitorsShowsCentredMessage_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wrapped");
+    QTest::newRow("fits on one line")
+        << 550 << QStringLiteral("An initial connection is required.") << false;
+    QTest::newRow("wider than the box")
+        << 200
+        << QStringLiteral("An initial connection to the screen is required to display the "
+                          "layout preview.")
+        << true;
+}
+
 void TestLayoutPreview::noMonitorsShowsCentredMessage()
 {
+    QFETCH(int, width);
+    QFETCH(QString, text);
+    QFETCH(bool, wrapped);
     TLayoutPreviewInput input;
     QImage empty(10, 10, QImage::Format_RGB32);
     QCOMPARE(DrawLayoutPreview(empty, input), 0);
     QCOMPARE(Pixel(empty, 5, 5), Grey);
 
     input.HasScreen = true;
-    input.NoMonitorsText = QStringLiteral("An initial connection is required.");
+    input.NoMonitorsText = text;
     int scale = -1;
-    const QImage picture = Draw(input, 550, 350, &scale);
+    const int height = 350;
+    const QImage picture = Draw(input, width, height, &scale);
     QCOMPARE(scale, 0);
-    int whiteTop = 350, whiteBottom = -1, whiteLeft = 550, whiteRight = -1, white = 0;
-    for (int y = 1; y < 349; ++y) {
-        for (int x = 1; x < 549; ++x) {
+    int top = height, bottom = -1, left = width, right = -1, white = 0;
+    for (int y = 1; y < height - 1; ++y) {
+        for (int x = 1; x < width - 1; ++x) {
             const QRgb p = Pixel(picture, x, y);
             QVERIFY2(p == Grey || qRed(p) > 0x80, "only grey and white-ish text pixels");
             white += p == 0xFFFFFF;
             if (p != Grey) {
-                whiteTop = std::min(whiteTop, y);
-                whiteBottom = std::max(whiteBottom, y);
-                whiteLeft = std::min(whiteLeft, x);
-                whiteRight = std::max(whiteRight, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
             }
         }
     }
     QVERIFY(white > 20);
-    // Centred within a few pixels both ways.
-    QVERIFY(qAbs((whiteLeft + whiteRight) - 550) < 12);
-    QVERIFY(qAbs((whiteTop + whiteBottom) - 350) < 12);
+    // Centred within a few pixels both ways, and never cut at the sides.
+    QVERIFY(qAbs((left + right) - width) < 12);
+    QVERIFY(qAbs((top + bottom) - height) < 12);
+    QVERIFY(left > 1 && right < width - 2);
+    QCOMPARE(bottom - top > 2 * QFontMetrics(input.Font).height(), wrapped);
 }
 
 void TestLayoutPreview::tinyBoxDoesNotHang()
