@@ -321,7 +321,24 @@ void TMainForm::DisconnectAllButtonClick()
 
 void TMainForm::ConnectButtonClick()
 {
+    BeginWaitingAction();
     ToggleScreenConnection(SelectedScreen());
+    EndWaitingAction();
+}
+
+void TMainForm::BeginWaitingAction()
+{
+    ++FWaitingActions;
+}
+
+void TMainForm::EndWaitingAction()
+{
+    if (FWaitingActions > 0)
+        --FWaitingActions;
+    if (FWaitingActions == 0 && FCloseDeferred) {
+        FCloseDeferred = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void TMainForm::VolumeTrackBarChange()
@@ -357,6 +374,11 @@ void TMainForm::FormResize()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    if (FWaitingActions > 0) {
+        FCloseDeferred = true;
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

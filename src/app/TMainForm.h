@@ -59,6 +59,13 @@ public:
     void CreatePropertiesDialog();
     TAddEditForm *PropertiesDialog() const;
 
+    // Actions that keep the message loop running while they wait (connecting a
+    // screen, activating a playlist, pushing a schedule) are bracketed by these.
+    // A close request that arrives meanwhile is carried out once the last one
+    // ends: closing releases the screens such an action is still working on.
+    void BeginWaitingAction();
+    void EndWaitingAction();
+
     void FormShow();
     // Shutdown, in order; entered once, later calls do nothing.
     void FormClose();
@@ -146,5 +153,7 @@ private:
     bool FUpdateGuard = true;
     bool FExtendedHidden = true;
     bool FFillingEditor = false;
+    int FWaitingActions = 0;
+    bool FCloseDeferred = false;
     QString FTimeFormat;
 };

@@ -65,6 +65,7 @@ private slots:
     void extendedControlsToggle();
     void closeSavesOnceAndReleasesScreens();
     void committedChangeIsSavedWithoutClose();
+    void closeWaitsForWaitingAction();
     void addedScreenIsSavedShownAndSelected();
     void windowRendersInBothModes();
 
@@ -342,6 +343,25 @@ void TestMainForm::committedChangeIsSavedWithoutClose()
     TScreenStore reloaded;
     reloaded.LoadStore();
     QCOMPARE(reloaded.Count(), 4);
+}
+
+void TestMainForm::closeWaitsForWaitingAction()
+{
+    auto form = NewForm();
+    form->show();
+    // A connect wait runs the message loop; the operator closes the window meanwhile.
+    form->BeginWaitingAction();
+    form->BeginWaitingAction();
+    QVERIFY(!form->close());
+    QVERIFY(!form->IsClosing());
+    QCOMPARE(form->Store().Count(), 3);
+    form->EndWaitingAction();
+    QCoreApplication::processEvents();
+    QVERIFY(!form->IsClosing());
+    form->EndWaitingAction();
+    QTRY_VERIFY_WITH_TIMEOUT(form->IsClosing(), 5000);
+    QCOMPARE(form->Store().Count(), 0);
+    QVERIFY(!form->isVisible());
 }
 
 void TestMainForm::addedScreenIsSavedShownAndSelected()
