@@ -67,13 +67,6 @@ QStringList VideoRendererItems()
             QStringLiteral("MadVR")};
 }
 
-bool IsIntegerText(const QString &text)
-{
-    bool ok = false;
-    ParseIntegerText(text, &ok);
-    return ok;
-}
-
 // Keeps a flag set for the lifetime of a scope, so handlers ignore the
 // changes the dialog makes to its own controls.
 class TGuard

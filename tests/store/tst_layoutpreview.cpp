@@ -222,7 +222,7 @@ void TestLayoutPreview::otherWindowsTakePaletteColoursInOrder()
     QCOMPARE(Pixel(picture, 35, 107), Blend(TileTopLeft, first));
     QCOMPARE(Pixel(picture, 35 + 240, 107), Blend(TileTopLeft, second));
 
-    // An invisible screen and a window that scales to nothing take no colour.
+    // An invisible screen uses up a colour; a window that scales to nothing does not.
     input.Windows = {Window(0, 0, 960, 540, 1, 2), Window(0, 0, 2, 540, 1, mode),
                      Window(1920, 0, 960, 540, 1, mode)};
     QCOMPARE(Pixel(Draw(input), 35 + 240, 107), Blend(TileTopLeft, second));
