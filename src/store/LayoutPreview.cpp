@@ -175,7 +175,9 @@ int ScaledRound(qint64 value, int scale)
 void DrawWindow(QImage &picture, const TLayoutPreviewInput &input, const TPreviewGeometry &geo,
                 const TPreviewWindow &window, QRgb fill, QRgb pen, bool outline)
 {
-    if (window.ScreenMode == 2)
+    // Invisible screens have no window; a layout the presenter does not know
+    // places none either.
+    if (window.ScreenMode == 2 || window.Layout < 0 || window.Layout > 2)
         return;
     int x = ScaledRound(window.XOfs - geo.MinLeft, geo.Scale);
     int y = ScaledRound(window.YOfs - geo.MinTop, geo.Scale);
