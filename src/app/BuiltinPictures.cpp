@@ -89,7 +89,7 @@ void DrawStateGlyph(QPainter &p, TStatePicture state, const QColor &glyph)
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         const QRectF ring(c.x() - 6, c.y() - 5.5, 12, 12);
-        p.drawArc(ring, 120 * 16, -240 * 16);
+        p.drawArc(ring, 60 * 16, -300 * 16);
         p.drawLine(QPointF(c.x(), c.y() - 7), QPointF(c.x(), c.y() - 0.5));
         break;
     }

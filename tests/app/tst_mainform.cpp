@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -416,6 +417,23 @@ void TestMainForm::windowRendersInBothModes()
     if (!folder.isEmpty()) {
         compact.save(folder + QStringLiteral("/orvane-window-compact.png"));
         extended.save(folder + QStringLiteral("/orvane-window-extended.png"));
+        // Every built-in picture at twice the density, side by side.
+        QImage strip(10 * 96, 96, QImage::Format_ARGB32);
+        strip.fill(Qt::white);
+        QPainter painter(&strip);
+        QList<QPixmap> pictures;
+        for (int i = 0; i < StatePictureCount; ++i)
+            pictures << BuiltinStatePicture(static_cast<TStatePicture>(i), 2.0);
+        pictures << BuiltinLockPicture(2.0) << BuiltinLinkPicture(2.0)
+                 << BuiltinLinkBrokePicture(2.0) << BuiltinButtonPicture(TButtonPicture::Play, 2.0)
+                 << BuiltinButtonPicture(TButtonPicture::Pause, 2.0);
+        for (int i = 0; i < pictures.size(); ++i) {
+            QImage image = pictures.at(i).toImage();
+            image.setDevicePixelRatio(1.0);
+            painter.drawImage(i * 96 + 4, 4, image);
+        }
+        painter.end();
+        strip.save(folder + QStringLiteral("/orvane-pictures-2x.png"));
     }
 }
 
