@@ -97,3 +97,21 @@ TMainFormGeometry LayOutMainForm(QSize client, bool extendedHidden, const TMainF
     g.EditorMoveRow = QRect(editorLeft, secondRowTop, editorWidth, rowH);
     return g;
 }
+
+QRect UsableWindowBounds(const QRect &stored, const QList<QRect> &screens, QSize minimum)
+{
+    QRect bounds(stored.topLeft(), stored.size().expandedTo(minimum));
+    if (screens.isEmpty())
+        return bounds;
+    // The strip along the top edge that must stay reachable.
+    const QRect grip(bounds.left(), bounds.top(), bounds.width(), 24);
+    for (const QRect &screen : screens) {
+        const QRect shared = screen.intersected(grip);
+        if (shared.width() >= 64 && shared.height() >= 8)
+            return bounds;
+    }
+    bounds.moveCenter(screens.first().center());
+    bounds.moveTop(qMax(bounds.top(), screens.first().top()));
+    bounds.moveLeft(qMax(bounds.left(), screens.first().left()));
+    return bounds;
+}

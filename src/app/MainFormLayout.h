@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -46,3 +47,9 @@ QSize MinimumClientSize(const TMainFormMetrics &metrics);
 // The size rules of the window. `client` below the minimum is laid out as the minimum.
 TMainFormGeometry LayOutMainForm(QSize client, bool extendedHidden,
                                  const TMainFormMetrics &metrics);
+
+// Stored window bounds as they can be used now: kept when enough of the window
+// (its top edge, where it is grabbed to move it) lies on one of `screens`, else
+// centred on the first screen, so a window saved on a monitor that is gone
+// does not open out of reach. The size is never below `minimum`.
+QRect UsableWindowBounds(const QRect &stored, const QList<QRect> &screens, QSize minimum);

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -216,10 +217,15 @@ void TMainForm::StoreChanged()
 void TMainForm::ApplyStoredBounds()
 {
     const TConsoleSettings &s = ConsoleSettings();
-    if (s.WinBoundsStored && s.WinWidth > 0 && s.WinHeight > 0)
-        setGeometry(s.WinLeft, s.WinTop, s.WinWidth, s.WinHeight);
-    else
+    if (s.WinBoundsStored && s.WinWidth > 0 && s.WinHeight > 0) {
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens())
+            screens << screen->availableGeometry();
+        setGeometry(UsableWindowBounds(QRect(s.WinLeft, s.WinTop, s.WinWidth, s.WinHeight), screens,
+                                       MinimumClientSize(FMetrics)));
+    } else {
         resize(1100, 720);
+    }
     if (s.WinMAX)
         setWindowState(windowState() | Qt::WindowMaximized);
 }

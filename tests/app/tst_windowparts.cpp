@@ -25,6 +25,8 @@ private slots:
     void sizeRules_data();
     void sizeRules();
     void minimumSizeFollowsAddButton();
+    void storedBoundsStayReachable_data();
+    void storedBoundsStayReachable();
 };
 
 namespace {
@@ -217,6 +219,31 @@ void TestWindowParts::minimumSizeFollowsAddButton()
     const TMainFormGeometry minimum = LayOutMainForm(QSize(950, 576), false, TMainFormMetrics());
     QCOMPARE(small.EditPLPanel, minimum.EditPLPanel);
     QCOMPARE(small.TAGPanel, minimum.TAGPanel);
+}
+
+void TestWindowParts::storedBoundsStayReachable_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("usable");
+    const QSize minimum(950, 576);
+    QTest::newRow("on the first monitor") << QRect(100, 50, 1200, 800) << QRect(100, 50, 1200, 800);
+    QTest::newRow("on the second monitor")
+        << QRect(2000, 100, 1000, 700) << QRect(2000, 100, 1000, 700);
+    QTest::newRow("partly off, title reachable")
+        << QRect(1500, 900, 1000, 700) << QRect(1500, 900, 1000, 700);
+    QTest::newRow("too small") << QRect(10, 10, 300, 200) << QRect(QPoint(10, 10), minimum);
+    // Saved on a third monitor that has been removed since.
+    QTest::newRow("monitor gone") << QRect(4000, 100, 1000, 700) << QRect(460, 190, 1000, 700);
+    QTest::newRow("title above every monitor")
+        << QRect(100, -900, 1000, 700) << QRect(460, 190, 1000, 700);
+}
+
+void TestWindowParts::storedBoundsStayReachable()
+{
+    QFETCH(QRect, stored);
+    QFETCH(QRect, usable);
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1920, 1080)};
+    QCOMPARE(UsableWindowBounds(stored, screens, QSize(950, 576)), usable);
 }
 
 QTEST_MAIN(TestWindowParts)
