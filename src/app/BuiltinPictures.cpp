@@ -134,7 +134,105 @@ void DrawChainLink(QPainter &p, const QPointF &centre, qreal length)
     p.restore();
 }
 
+// A small monitor: the state picture's body scaled into `box`.
+void DrawSmallMonitor(QPainter &p, const QRectF &box)
+{
+    p.save();
+    p.translate(box.topLeft());
+    p.scale(box.width() / StatePictureSize, box.height() / StatePictureSize);
+    DrawMonitorBody(p, ColoursOf(TStatePicture::NoMedia));
+    p.restore();
+}
+
+// A round badge with a plus or a cross, at the lower right of a tile picture.
+void DrawBadge(QPainter &p, const QPointF &centre, const QColor &fill, bool cross)
+{
+    p.setPen(QPen(Qt::white, 1.2));
+    p.setBrush(fill);
+    p.drawEllipse(centre, 6.5, 6.5);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    if (cross) {
+        p.drawLine(centre + QPointF(-2.6, -2.6), centre + QPointF(2.6, 2.6));
+        p.drawLine(centre + QPointF(-2.6, 2.6), centre + QPointF(2.6, -2.6));
+    } else {
+        p.drawLine(centre + QPointF(-3.2, 0), centre + QPointF(3.2, 0));
+        p.drawLine(centre + QPointF(0, -3.2), centre + QPointF(0, 3.2));
+    }
+}
+
+// One half of a plug: a body with two pins pointing right (or left when mirrored).
+void DrawPlugHalf(QPainter &p, const QPointF &tip, bool pointsRight, const QColor &colour)
+{
+    const qreal dir = pointsRight ? 1 : -1;
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    const QRectF body(tip.x() - dir * 9 - (pointsRight ? 0 : 8), tip.y() - 5, 8, 10);
+    p.drawRoundedRect(body.normalized(), 2, 2);
+    p.setPen(QPen(colour, 2.6, Qt::SolidLine, Qt::RoundCap));
+    if (pointsRight) {
+        p.drawLine(QPointF(tip.x() - 1, tip.y() - 2.5), QPointF(tip.x() + 3, tip.y() - 2.5));
+        p.drawLine(QPointF(tip.x() - 1, tip.y() + 2.5), QPointF(tip.x() + 3, tip.y() + 2.5));
+        p.drawLine(QPointF(body.left(), tip.y()), QPointF(body.left() - 4, tip.y()));
+    } else {
+        p.drawLine(QPointF(body.right(), tip.y()), QPointF(body.right() + 4, tip.y()));
+    }
+}
+
 } // namespace
+
+QPixmap BuiltinTilePicture(TTilePicture picture, qreal dpr)
+{
+    QPixmap pixmap = BlankPixmap(TilePictureSize, dpr);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor green(0x1E, 0x9E, 0x4A), red(0xD0, 0x3A, 0x30), grey(0x80, 0x86, 0x90);
+    switch (picture) {
+    case TTilePicture::AddScreen:
+        DrawSmallMonitor(p, QRectF(0, 0, 24, 24));
+        DrawBadge(p, QPointF(21, 20), green, false);
+        break;
+    case TTilePicture::EditScreen: {
+        DrawSmallMonitor(p, QRectF(0, 0, 24, 24));
+        p.save();
+        p.translate(19, 17);
+        p.rotate(-45);
+        p.setPen(QPen(QColor(0x6E, 0x4A, 0x10), 0.8));
+        p.setBrush(QColor(0xF2, 0xA9, 0x2C));
+        p.drawRect(QRectF(-7, -2.2, 11, 4.4));
+        p.setBrush(QColor(0xF3, 0xD9, 0xA8));
+        QPolygonF nib;
+        nib << QPointF(-7, -2.2) << QPointF(-10.5, 0) << QPointF(-7, 2.2);
+        p.drawPolygon(nib);
+        p.restore();
+        break;
+    }
+    case TTilePicture::DuplicateScreen:
+        DrawSmallMonitor(p, QRectF(0, 0, 20, 20));
+        DrawSmallMonitor(p, QRectF(8, 7, 20, 20));
+        break;
+    case TTilePicture::DeleteScreen:
+        DrawSmallMonitor(p, QRectF(0, 0, 24, 24));
+        DrawBadge(p, QPointF(21, 20), red, true);
+        break;
+    case TTilePicture::DeleteAllScreens:
+        DrawSmallMonitor(p, QRectF(0, 0, 18, 18));
+        DrawSmallMonitor(p, QRectF(6, 5, 20, 20));
+        DrawBadge(p, QPointF(21, 20), red, true);
+        break;
+    case TTilePicture::ConnectAll:
+        DrawPlugHalf(p, QPointF(13, 14), true, green);
+        DrawPlugHalf(p, QPointF(16, 14), false, green);
+        break;
+    case TTilePicture::DisconnectAll:
+        DrawPlugHalf(p, QPointF(10, 14), true, grey);
+        DrawPlugHalf(p, QPointF(19, 14), false, grey);
+        p.setPen(QPen(red, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14.5, 6), QPointF(14.5, 9));
+        p.drawLine(QPointF(14.5, 19), QPointF(14.5, 22));
+        break;
+    }
+    return pixmap;
+}
 
 QPixmap BuiltinStatePicture(TStatePicture state, qreal dpr)
 {

@@ -40,6 +40,19 @@ enum class TButtonPicture {
 };
 QPixmap BuiltinButtonPicture(TButtonPicture picture, qreal dpr);
 
+// Pictures of the large buttons of the top row.
+enum class TTilePicture {
+    AddScreen,
+    EditScreen,
+    DuplicateScreen,
+    DeleteScreen,
+    DeleteAllScreens,
+    ConnectAll,
+    DisconnectAll
+};
+constexpr int TilePictureSize = 28;
+QPixmap BuiltinTilePicture(TTilePicture picture, qreal dpr);
+
 // "monitor_off.bmp" ... "monitor_play.bmp": the data-folder files that replace the built-in ones.
 QString StatePictureFileName(TStatePicture state);
 

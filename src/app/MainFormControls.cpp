@@ -68,7 +68,7 @@ QWidget *ButtonRow(QWidget *parent, const QString &name)
     return row;
 }
 
-void BuildTopRow(QWidget *form, TMainFormControls &c)
+void BuildTopRow(QWidget *form, qreal dpr, TMainFormControls &c)
 {
     c.AddButton = new TTileButton(QStringLiteral("AddButton"), QStringLiteral("Add Screen"),
                                   QStringLiteral("Add a new screen entry"), form);
@@ -89,6 +89,16 @@ void BuildTopRow(QWidget *form, TMainFormControls &c)
     c.DisconnectAllButton =
         new TTileButton(QStringLiteral("DisconnectAllButton"), QStringLiteral("Disconnect All"),
                         QStringLiteral("Disconnect all or filtered screen entries"), form);
+    const QList<QPair<QPushButton *, TTilePicture>> pictures = {
+        {c.AddButton, TTilePicture::AddScreen},
+        {c.EditButton, TTilePicture::EditScreen},
+        {c.DuplicateButton, TTilePicture::DuplicateScreen},
+        {c.RemoveButton, TTilePicture::DeleteScreen},
+        {c.RemoveAllButton, TTilePicture::DeleteAllScreens},
+        {c.ConnectAllButton, TTilePicture::ConnectAll},
+        {c.DisconnectAllButton, TTilePicture::DisconnectAll}};
+    for (const auto &[button, picture] : pictures)
+        static_cast<TTileButton *>(button)->SetPicture(BuiltinTilePicture(picture, dpr));
 }
 
 void BuildHeaderAndSchedule(QWidget *form, TMainFormControls &c)
@@ -335,7 +345,7 @@ QList<QWidget *> TMainFormControls::ExtendedControls() const
 void BuildMainFormControls(QWidget *form, const TConsolePictures &pictures,
                            TMainFormControls &controls)
 {
-    BuildTopRow(form, controls);
+    BuildTopRow(form, form->devicePixelRatioF(), controls);
     BuildHeaderAndSchedule(form, controls);
     BuildNowPlayingRow(form, pictures, controls);
     BuildCurrentPlaylist(form, pictures, controls);

@@ -13,6 +13,12 @@ public:
     TTileButton(const QString &objectName, const QString &caption, const QString &hint,
                 QWidget *parent);
 
+    // Drawn centred above the caption.
+    void SetPicture(const QPixmap &picture);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap FPicture;
 };
