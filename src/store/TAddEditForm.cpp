@@ -189,16 +189,18 @@ void TAddEditForm::CreateControls()
 
     const int rx = RightColumnLeft;
     LayoutLabel = AddLabel(QStringLiteral("Screen layout :"), rx, 8);
-    LayoutCB = AddComboBox(rx, 24, 120,
+    // Wide enough for "Custom Position" whole; the monitor list needs only
+    // "Default" and a number.
+    LayoutCB = AddComboBox(rx, 24, 140,
                            {QStringLiteral("Fullscreen"), QStringLiteral("Custom Position"),
                             QStringLiteral("Video Wall")});
-    ScreenModeLabel = AddLabel(QStringLiteral("Screen mode :"), rx + 128, 8);
+    ScreenModeLabel = AddLabel(QStringLiteral("Screen mode :"), rx + 148, 8);
     ScreenModeCB =
-        AddComboBox(rx + 128, 24, 180,
+        AddComboBox(rx + 148, 24, 180,
                     {QStringLiteral("Background Zone"), QStringLiteral("Floating Zone (on top)"),
                      QStringLiteral("Invisible (audio only)")});
-    MonitorLabel = AddLabel(QStringLiteral("Monitor :"), rx + 316, 8);
-    MonitorCB = AddComboBox(rx + 316, 24, RightColumnRight - rx - 316, {});
+    MonitorLabel = AddLabel(QStringLiteral("Monitor :"), rx + 336, 8);
+    MonitorCB = AddComboBox(rx + 336, 24, RightColumnRight - rx - 336, {});
 
     const int offsetWidth = (RightColumnRight - rx - 3 * Margin) / 4;
     QLineEdit **offsetEdits[] = {&CustomXOfsEdit, &CustomYOfsEdit, &CustomWidthEdit,
