@@ -1,5 +1,6 @@
 #include "messages/TLOGForm.h"
 
+#include "app/MainFormLayout.h"
 #include "messages/MessageSeam.h"
 #include "store/TConsoleSettings.h"
 
@@ -9,9 +10,13 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPointer>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
+
+// Small enough for any monitor, large enough to read a row and grab the window.
+constexpr QSize MinimumLogSize(200, 120);
 
 QPointer<TLOGForm> &LOGFormInstance()
 {
@@ -117,9 +122,17 @@ void TLOGForm::RestoreBounds()
     const TConsoleSettings &settings = ConsoleSettings();
     if (settings.LOGWidth < 0)
         return;
+    // The log opens by itself to report failures, so it must never come up on a
+    // monitor that is gone, nor too small to see.
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect bounds = UsableWindowBounds(
+        QRect(settings.LOGLeft, settings.LOGTop, settings.LOGWidth, settings.LOGHeight), screens,
+        MinimumLogSize);
     FRestoring = true;
-    move(settings.LOGLeft, settings.LOGTop);
-    resize(settings.LOGWidth, settings.LOGHeight);
+    move(bounds.topLeft());
+    resize(bounds.size());
     FRestoring = false;
 }
 

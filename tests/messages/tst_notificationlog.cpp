@@ -4,6 +4,7 @@
 #include "store/TConsoleSettings.h"
 
 #include <QListWidget>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -17,6 +18,8 @@ private slots:
     void entriesAccumulateAndEscapeHides();
     void scrolledToTheEnd();
     void boundsKeptAndRestored();
+    void restoredBoundsStayReachable_data();
+    void restoredBoundsStayReachable();
 };
 
 void TestNotificationLog::entryRows_data()
@@ -105,6 +108,29 @@ void TestNotificationLog::boundsKeptAndRestored()
     TLOGForm restored;
     QCOMPARE(restored.size(), QSize(410, 180));
     QCOMPARE(restored.pos(), QPoint(40, 50));
+}
+
+void TestNotificationLog::restoredBoundsStayReachable_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::newRow("monitor gone") << QRect(30000, 20000, 410, 180);
+    QTest::newRow("above the desktop") << QRect(40, -5000, 410, 180);
+    QTest::newRow("no size") << QRect(40, 50, 0, 0);
+    QTest::newRow("height never stored") << QRect(40, 50, 300, -1);
+}
+
+void TestNotificationLog::restoredBoundsStayReachable()
+{
+    QFETCH(QRect, stored);
+    ConsoleSettings().LOGLeft = stored.left();
+    ConsoleSettings().LOGTop = stored.top();
+    ConsoleSettings().LOGWidth = stored.width();
+    ConsoleSettings().LOGHeight = stored.height();
+    TLOGForm restored;
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(desktop.contains(restored.pos()));
+    QVERIFY(restored.width() >= 100);
+    QVERIFY(restored.height() >= 60);
 }
 
 QTEST_MAIN(TestNotificationLog)
