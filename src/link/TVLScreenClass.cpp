@@ -43,7 +43,10 @@ void TVLScreenClass::CreateSocketComponent()
     socket->setProxy(QNetworkProxy::NoProxy);
     connect(socket, &QTcpSocket::connected, this, &TVLScreenClass::HandleConnect);
     connect(socket, &QTcpSocket::disconnected, this, &TVLScreenClass::HandleDisconnect);
-    connect(socket, &QTcpSocket::readyRead, this, &TVLScreenClass::HandleRead);
+    // readyRead is not raised again while a dialog opened by a received line
+    // runs the message loop; bytes arriving then would wait unread until the
+    // presenter happens to send more. channelReadyRead is raised every time.
+    connect(socket, &QTcpSocket::channelReadyRead, this, &TVLScreenClass::HandleRead);
     connect(socket, &QTcpSocket::errorOccurred, this, &TVLScreenClass::OnSocketError);
     FSocket = socket;
 }

@@ -48,6 +48,7 @@ private slots:
     void lineSplitOverReads();
     void staleBytesDoNotReachNextConnection();
     void screenReleasedWhileDispatching();
+    void linesArrivingWhileALineIsHandled();
     void encipheredSession();
     void passwordMismatch_data();
     void passwordMismatch();
@@ -277,6 +278,28 @@ void TestScreenLink::screenReleasedWhileDispatching()
     QTRY_VERIFY(!screen);
     QVERIFY(presenter.WaitForPeerGone());
     QCOMPARE(FHost->Dispatched, (Received{{1000, "1"}}));
+}
+
+void TestScreenLink::linesArrivingWhileALineIsHandled()
+{
+    // A line that opens a dialog runs the message loop until the operator
+    // answers; what the screen sends meanwhile is handled then, in order
+    // after the lines already waiting.
+    TFakePresenter presenter;
+    auto screen = MakeScreen(presenter.Port());
+    QVERIFY(ConnectAndTakeBurst(screen.get(), presenter));
+    bool handledWhileOpen = false;
+    FHost->OnDispatch = [&](TVLScreenClass *, int code, const QString &) {
+        if (code != 1000)
+            return;
+        presenter.Send("2300 5\r\n");
+        handledWhileOpen = QTest::qWaitFor([&] { return FHost->Dispatched.size() == 3; }, 5000);
+    };
+    presenter.Send("1000 1\r\n6110 1\r\n");
+    QTRY_COMPARE(FHost->Dispatched.size(), 3);
+    QVERIFY(handledWhileOpen);
+    QCOMPARE(FHost->Dispatched, (Received{{1000, "1"}, {6110, "1"}, {2300, "5"}}));
+    QCOMPARE(screen->ReceiveBufferSize(), qsizetype(0));
 }
 
 void TestScreenLink::encipheredSession()
