@@ -51,6 +51,15 @@ void ConnectScreen(TVLScreenClass *screen, const TConnectWait &wait)
     screen->LastSocketError = 0;
     if (!screen->ActivateSocketComponent()) {
         screen->ReleaseSocketComponent();
+        // The stored port may be any number; one no socket can use must not
+        // make the Connect button a silent no-op.
+        if (screen->Port < 1 || screen->Port > 65535) {
+            const QPointer<TVLScreenClass> alive(screen);
+            ShowMessageDialog(screen->Name + QStringLiteral("\n\n") + MessageText(50),
+                              TDialogType::Error, TDialogButton::OK);
+            if (!alive)
+                return;
+        }
         // Left at 100 the screen could never be connected again from the button.
         screen->PlayState = psDisconnected;
         RefreshPanel(screen);
