@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -29,6 +30,28 @@ std::optional<QStyle::StandardPixmap> DialogIcon(TDialogType type)
         break;
     }
     return std::nullopt;
+}
+
+// A list of many screen names would make the dialog taller than the monitor and
+// put its buttons out of reach; such a text scrolls within part of the screen.
+QWidget *FitTextToScreen(QLabel *textLabel, QWidget *parent)
+{
+    const QScreen *screen =
+        parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return textLabel;
+    const QSize room = screen->availableGeometry().size() * 2 / 3;
+    const QSize wanted = textLabel->sizeHint();
+    if (wanted.height() <= room.height() && wanted.width() <= room.width())
+        return textLabel;
+    auto *scroller = new QScrollArea(textLabel->parentWidget());
+    scroller->setObjectName(QStringLiteral("MessageTextScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(textLabel);
+    const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    scroller->setFixedSize(qMin(wanted.width() + bar, room.width()),
+                           qMin(wanted.height() + bar, room.height()));
+    return scroller;
 }
 
 } // namespace
@@ -53,7 +76,7 @@ TMessageFormW::TMessageFormW(const QString &text, TDialogType type, TDialogButto
     textLabel->setTextFormat(Qt::PlainText);
     textLabel->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     textLabel->setObjectName(QStringLiteral("MessageText"));
-    messageRow->addWidget(textLabel, 1);
+    messageRow->addWidget(FitTextToScreen(textLabel, parent), 1);
 
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);

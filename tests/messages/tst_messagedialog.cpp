@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -55,6 +56,7 @@ private slots:
     void realDialogKeys_data();
     void realDialogKeys();
     void realDialogLayoutAndHelp();
+    void longTextKeepsButtonsOnScreen();
     void checkBoxWrittenBackWhateverPressed();
     void copyWithCtrlC();
     void unavailableClipboardKeepsDialogOpen();
@@ -189,6 +191,27 @@ void TestMessageDialog::realDialogLayoutAndHelp()
     QVERIFY(dialog.isVisible());
     QTest::mouseClick(dialog.Button(B::Yes), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(mrYes));
+}
+
+void TestMessageDialog::longTextKeepsButtonsOnScreen()
+{
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names << QStringLiteral("Screen %1 on a rather long name for the lobby wall").arg(i);
+    TMessageFormW dialog(names.join(QStringLiteral("\r\n")), TDialogType::Confirmation,
+                         B::OK | B::Cancel);
+    dialog.CentreOnScreen();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect desktop = dialog.screen()->availableGeometry();
+    QPushButton *ok = dialog.Button(B::OK);
+    const QRect okOnScreen(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+    QVERIFY2(desktop.contains(okOnScreen), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                          .arg(okOnScreen.x())
+                                                          .arg(okOnScreen.y())
+                                                          .arg(okOnScreen.width())
+                                                          .arg(okOnScreen.height())));
+    QVERIFY(desktop.contains(dialog.frameGeometry().topLeft()));
 }
 
 void TestMessageDialog::checkBoxWrittenBackWhateverPressed()
