@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QList>
 #include <QString>
 #include <QStringView>
+
+// Every argument of a record text, as GetRecordArgument(i, record, false) gives it
+// for i = 1 .. CountRecordArguments(record), found in one walk and returned as views
+// into `record` (which must outlive them). Arguments past the ones the text holds are
+// empty.
+QList<QStringView> RecordArgumentViews(QStringView record);
 
 // One argument of a record text taken apart without copying: the key is the text
 // before the first "=" with spaces trimmed, the value everything after it.
@@ -12,7 +19,7 @@ struct TRecordField
     QStringView Key;
     QStringView Value;
 };
-TRecordField SplitRecordField(const QString &argument);
+TRecordField SplitRecordField(QStringView argument);
 
 // Keys are matched with the letters A to Z folded to lower case and nothing else.
 bool KeyIs(QStringView key, QLatin1String lowerCaseName);

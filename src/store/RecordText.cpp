@@ -1,20 +1,65 @@
 #include "store/RecordText.h"
 
+#include "schedule/RecordFields.h"
+
 #include <QLocale>
+
+#include <string>
 
 namespace {
 
 struct TEntity
 {
-    QChar Character;
+    char16_t Character;
     const char16_t *Word;
+    qsizetype Length;
 };
 
 // "&" comes first so that, once escaped, every "&" in a text begins an entity word.
-const TEntity Entities[] = {
-    {u'&', u"&amp"}, {u'\'', u"&apos"}, {u'"', u"&quot"},   {u',', u"&comma"}, {u'<', u"&lt"},
-    {u'>', u"&gt"},  {u':', u"&colon"}, {u';', u"&scolon"}, {u'(', u"&oprt"},  {u')', u"&cprt"},
+constexpr TEntity Entities[] = {
+    {u'&', u"&amp", 4},  {u'\'', u"&apos", 5}, {u'"', u"&quot", 5},  {u',', u"&comma", 6},
+    {u'<', u"&lt", 3},   {u'>', u"&gt", 3},    {u':', u"&colon", 6}, {u';', u"&scolon", 7},
+    {u'(', u"&oprt", 5}, {u')', u"&cprt", 5},
 };
+
+const TEntity *EntityOf(char16_t c)
+{
+    switch (c) {
+    case u'&':
+        return &Entities[0];
+    case u'\'':
+        return &Entities[1];
+    case u'"':
+        return &Entities[2];
+    case u',':
+        return &Entities[3];
+    case u'<':
+        return &Entities[4];
+    case u'>':
+        return &Entities[5];
+    case u':':
+        return &Entities[6];
+    case u';':
+        return &Entities[7];
+    case u'(':
+        return &Entities[8];
+    case u')':
+        return &Entities[9];
+    default:
+        return nullptr;
+    }
+}
+
+// The entity word at the start of `chars` (case-sensitive), or none.
+const TEntity *EntityAt(const char16_t *chars, qsizetype available)
+{
+    for (const TEntity &entity : Entities) {
+        if (entity.Length <= available &&
+            std::char_traits<char16_t>::compare(chars, entity.Word, size_t(entity.Length)) == 0)
+            return &entity;
+    }
+    return nullptr;
+}
 
 const QChar Quote = u'"';
 const QChar Comma = u',';
@@ -168,31 +213,61 @@ QString ArgumentFrom(const TRecordView &t, const TArgumentSpan &span, bool quote
 
 QString EscapeRecordText(const QString &text)
 {
-    QString escaped;
-    escaped.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
-        const TEntity *entity = nullptr;
-        for (const TEntity &candidate : Entities) {
-            if (candidate.Character == c) {
-                entity = &candidate;
-                break;
-            }
+    // Each character maps to itself or to one entity word, so one pass gives the same
+    // text as replacing the table's characters one after another, "&" first.
+    const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *end = begin + text.size();
+    qsizetype grown = 0;
+    for (const char16_t *c = begin; c != end; ++c) {
+        if (const TEntity *entity = EntityOf(*c))
+            grown += entity->Length - 1;
+    }
+    if (grown == 0)
+        return text;
+
+    QString escaped(text.size() + grown, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
+    for (const char16_t *c = begin; c != end; ++c) {
+        if (const TEntity *entity = EntityOf(*c)) {
+            std::char_traits<char16_t>::copy(out, entity->Word, size_t(entity->Length));
+            out += entity->Length;
+        } else {
+            *out++ = *c;
         }
-        if (entity)
-            escaped += QString::fromUtf16(entity->Word);
-        else
-            escaped += c;
     }
     return escaped;
 }
 
 QString UnescapeRecordText(const QString &text)
 {
-    // "&amp" goes last, so a value that itself held an entity word comes back unchanged.
-    QString plain = text;
-    for (size_t i = 1; i < std::size(Entities); ++i)
-        plain.replace(QString::fromUtf16(Entities[i].Word), QString(Entities[i].Character));
-    plain.replace(QString::fromUtf16(Entities[0].Word), QString(Entities[0].Character));
+    // Entity words begin with "&" and hold no other "&", and no word begins another,
+    // so at most one word starts at each "&" and no replacement can form a new word.
+    // A single left-to-right pass therefore gives what replacing the words one after
+    // another gives, with "&amp" last: a value that itself held an entity word
+    // ("Tours&colonial" escaped) comes back unchanged.
+    qsizetype at = text.indexOf(u'&');
+    if (at < 0)
+        return text;
+
+    const char16_t *chars = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype length = text.size();
+    QString plain(length, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(plain.data());
+    std::char_traits<char16_t>::copy(out, chars, size_t(at));
+    out += at;
+    while (at < length) {
+        const char16_t c = chars[at];
+        if (c == u'&') {
+            if (const TEntity *entity = EntityAt(chars + at, length - at)) {
+                *out++ = entity->Character;
+                at += entity->Length;
+                continue;
+            }
+        }
+        *out++ = c;
+        ++at;
+    }
+    plain.truncate(out - reinterpret_cast<const char16_t *>(plain.constData()));
     return plain;
 }
 
@@ -241,19 +316,11 @@ QString GetRecordArgument(int index, const QString &record, bool trim)
 
 QStringList RecordArguments(const QString &record)
 {
-    const int count = CountRecordArguments(record);
+    const QList<QStringView> views = RecordArgumentViews(record);
     QStringList arguments;
-    arguments.reserve(count);
-    const TArgumentSpan span = FindArgumentSpan(record);
-    if (span.Valid) {
-        const TRecordView t(record);
-        const bool quotedMode = HasQuoteFrom(t, span.Start);
-        const QList<TArgumentStart> starts = WalkArgumentStarts(t, span, count);
-        for (int i = 0; i < count && i < int(starts.size()); ++i)
-            arguments.append(ArgumentFrom(t, span, quotedMode, starts.at(i)));
-    }
-    while (int(arguments.size()) < count)
-        arguments.append(QString());
+    arguments.reserve(views.size());
+    for (const QStringView view : views)
+        arguments.append(view.toString());
     return arguments;
 }
 
