@@ -57,25 +57,24 @@ QRgb HalfAndHalf(QRgb a, QRgb b)
 void PaintRuns(QImage &image, int left, int top, int width, int height, QRgb hFrom, QRgb hTo,
                QRgb vFrom, QRgb vTo)
 {
-    for (int y = 0; y < height; ++y) {
-        const int py = top + y;
-        if (py < 0 || py >= image.height())
-            continue;
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(py));
+    // Only the part inside the image is visited, so a rectangle far larger
+    // than the image costs no more than the image itself.
+    const int firstY = std::max(0, -top);
+    const int endY = static_cast<int>(std::min<qint64>(height, qint64(image.height()) - top));
+    const int firstX = std::max(0, -left);
+    const int endX = static_cast<int>(std::min<qint64>(width, qint64(image.width()) - left));
+    for (int y = firstY; y < endY; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(top + y));
         const QRgb vertical = RunColor(vFrom, vTo, y, height);
-        for (int x = 0; x < width; ++x) {
-            const int px = left + x;
-            if (px < 0 || px >= image.width())
-                continue;
-            line[px] = HalfAndHalf(RunColor(hFrom, hTo, x, width), vertical);
-        }
+        for (int x = firstX; x < endX; ++x)
+            line[left + x] = HalfAndHalf(RunColor(hFrom, hTo, x, width), vertical);
     }
 }
 
-void DrawDottedOutline(QImage &image, QRgb pen)
+// The dotted outline of a w by h window of which `image` holds the columns
+// from `firstColumn` on; the dots keep their places along the whole edge.
+void DrawDottedOutline(QImage &image, QRgb pen, int w, int h, int firstColumn)
 {
-    const int w = image.width();
-    const int h = image.height();
     if (w < 1 || h < 1)
         return;
     const QPoint corners[] = {{0, 0}, {w - 1, 0}, {w - 1, h - 1}, {0, h - 1}, {0, 0}};
@@ -87,8 +86,9 @@ void DrawDottedOutline(QImage &image, QRgb pen)
         const int dy = (end.y() > p.y()) - (end.y() < p.y());
         // The end point belongs to the next edge, as a line drawn to it leaves it out.
         while (p != end) {
-            if (step % 2 == 0)
-                image.setPixel(p, Opaque(pen));
+            const int column = p.x() - firstColumn;
+            if (step % 2 == 0 && column >= 0 && column < image.width() && p.y() < image.height())
+                image.setPixel(column, p.y(), Opaque(pen));
             ++step;
             p += QPoint(dx, dy);
         }
@@ -194,11 +194,23 @@ void DrawWindow(QImage &picture, const TLayoutPreviewInput &input, const TPrevie
         if (w < 1 || h < 1)
             return;
     }
-    QImage source(w, h, QImage::Format_RGB32);
-    PaintRuns(source, 0, 0, w, h, fill, Darken(fill, 48), fill, Darken(fill, 64));
+    // A window the blend would skip is not painted at all, and of the others
+    // only the columns inside the preview: the fields take widths and heights
+    // up to 999999, whose full picture would take gigabytes and seconds on
+    // every keystroke.
+    const qint64 left = qint64(geo.Origin.x()) + x;
+    const qint64 top = qint64(geo.Origin.y()) + y;
+    if (h <= 2 || top < 0 || top + h > picture.height())
+        return;
+    const int firstColumn = static_cast<int>(std::clamp<qint64>(-left, 0, w));
+    const int endColumn = static_cast<int>(std::clamp<qint64>(picture.width() - left, 0, w));
+    if (endColumn <= firstColumn)
+        return;
+    QImage source(endColumn - firstColumn, h, QImage::Format_RGB32);
+    PaintRuns(source, -firstColumn, 0, w, h, fill, Darken(fill, 48), fill, Darken(fill, 64));
     if (outline)
-        DrawDottedOutline(source, pen);
-    BlendPicture(picture, source, geo.Origin.x() + x, geo.Origin.y() + y);
+        DrawDottedOutline(source, pen, w, h, firstColumn);
+    BlendPicture(picture, source, static_cast<int>(left) + firstColumn, static_cast<int>(top));
 }
 
 int ChooseScale(qint64 bw, qint64 bh, int pw, int ph)

@@ -293,29 +293,39 @@ void TestLayoutPreview::windowsOutsideThePicture_data()
 {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
+    QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<bool>("drawn");
     QTest::addColumn<QPoint>("probe");
-    QTest::newRow("above the picture") << 0 << -1000 << 1080 << false << QPoint(35, 110);
-    QTest::newRow("below the picture") << 0 << 1000 << 1080 << false << QPoint(35, 250);
-    QTest::newRow("taller than the picture") << 0 << 0 << 3000 << false << QPoint(35, 110);
-    QTest::newRow("two rows high") << 0 << 0 << 16 << false << QPoint(35, 107);
-    QTest::newRow("three rows high") << 0 << 0 << 24 << true << QPoint(35, 107);
-    QTest::newRow("cut on the left") << -960 << 0 << 1080 << true << QPoint(0, 150);
-    QTest::newRow("cut on the right") << 3720 << 0 << 1080 << true << QPoint(549, 150);
+    QTest::newRow("above the picture") << 0 << -1000 << 1920 << 1080 << false << QPoint(35, 110);
+    QTest::newRow("below the picture") << 0 << 1000 << 1920 << 1080 << false << QPoint(35, 250);
+    QTest::newRow("taller than the picture") << 0 << 0 << 1920 << 3000 << false << QPoint(35, 110);
+    QTest::newRow("two rows high") << 0 << 0 << 1920 << 16 << false << QPoint(35, 107);
+    QTest::newRow("three rows high") << 0 << 0 << 1920 << 24 << true << QPoint(35, 107);
+    QTest::newRow("cut on the left") << -960 << 0 << 1920 << 1080 << true << QPoint(0, 150);
+    QTest::newRow("cut on the right") << 3720 << 0 << 1920 << 1080 << true << QPoint(549, 150);
+    // The largest sizes the fields take: painted whole they took gigabytes
+    // and half a minute per redraw.
+    QTest::newRow("widest field value, cut on both sides")
+        << -960 << 0 << 999999 << 1080 << true << QPoint(549, 150);
+    QTest::newRow("largest field values") << 0 << 0 << 999999 << 99999 << false << QPoint(35, 110);
 }
 
 void TestLayoutPreview::windowsOutsideThePicture()
 {
     QFETCH(int, x);
     QFETCH(int, y);
+    QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(bool, drawn);
     QFETCH(QPoint, probe);
     const QImage plain = Draw(TwoMonitors());
     TLayoutPreviewInput input = TwoMonitors();
-    input.Windows = {Window(x, y, 1920, height, 1, 1)};
+    input.Windows = {Window(x, y, width, height, 1, 1)};
+    QElapsedTimer timer;
+    timer.start();
     const QImage picture = Draw(input);
+    QVERIFY2(timer.elapsed() < 5000, "a redraw must not scale with the window's size");
     QCOMPARE(Pixel(picture, probe.x(), probe.y()) != Pixel(plain, probe.x(), probe.y()), drawn);
     if (!drawn)
         QCOMPARE(picture, plain);
