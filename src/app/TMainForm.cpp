@@ -176,7 +176,11 @@ void TMainForm::ScreenCommitted(TVLScreenClass *screen, int kind)
         return;
     TScreenListController &list = ScreenList();
     list.RebuildScreenList();
-    list.SelectScreen(screen);
+    // The rebuild dropped the selection. When the filter hides this screen no
+    // row is selected any more, and the panels must not go on showing (and
+    // offering the controls of) the screen that was selected before.
+    if (!list.SelectScreen(screen))
+        list.ClearSelectionPanels();
     list.SwitchLinkModeOff();
     RefreshScreenPanel();
 }

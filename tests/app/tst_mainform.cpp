@@ -68,6 +68,8 @@ private slots:
     void committedChangeIsSavedWithoutClose();
     void closeWaitsForWaitingAction();
     void addedScreenIsSavedShownAndSelected();
+    void committedScreenHiddenByFilterLeavesNoStalePanel_data();
+    void committedScreenHiddenByFilterLeavesNoStalePanel();
     void windowRendersInBothModes();
 
 private:
@@ -390,6 +392,46 @@ void TestMainForm::addedScreenIsSavedShownAndSelected()
     TScreenStore reloaded;
     reloaded.LoadStore();
     QCOMPARE(reloaded.Count(), 4);
+}
+
+void TestMainForm::committedScreenHiddenByFilterLeavesNoStalePanel_data()
+{
+    QTest::addColumn<bool>("edit");
+    QTest::newRow("added with other TAGs") << false;
+    QTest::newRow("edited to other TAGs") << true;
+}
+
+void TestMainForm::committedScreenHiddenByFilterLeavesNoStalePanel()
+{
+    QFETCH(bool, edit);
+    auto form = NewForm();
+    form->CreatePropertiesDialog();
+    TAddEditForm *dialog = form->PropertiesDialog();
+    const TMainFormControls &c = form->Controls();
+    form->ScreenList().SetFilterText(QStringLiteral("lob"));
+    TVLScreenClass *lobby = Select(*form, QStringLiteral("Lobby"));
+    QVERIFY(lobby);
+    lobby->PlayState = 1;
+    form->RefreshScreenPanel();
+    QVERIFY(c.StopButton->isEnabled());
+
+    if (edit) {
+        QVERIFY(dialog->BeginEdit(lobby));
+        dialog->TagsEdit->setText(QStringLiteral("Hall"));
+        dialog->FinishEdit(QDialog::Accepted);
+    } else {
+        dialog->BeginAdd();
+        dialog->NameEdit->setText(QStringLiteral("Atrium"));
+        dialog->AddrEdit->setText(QStringLiteral("10.0.0.20"));
+        dialog->TagsEdit->setText(QStringLiteral("Atrium"));
+        QVERIFY(dialog->FinishAdd(QDialog::Accepted));
+    }
+
+    // No row is selected now, so the panels must not go on offering Lobby's controls.
+    QCOMPARE(form->SelectedScreen(), nullptr);
+    QCOMPARE(c.HeaderLabel->text(), QStringLiteral(" Please select a screen"));
+    QVERIFY(!c.StopButton->isEnabled());
+    QVERIFY(!c.ConnectButton->isEnabled());
 }
 
 void TestMainForm::windowRendersInBothModes()
