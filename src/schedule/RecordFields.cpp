@@ -157,8 +157,26 @@ bool KeyIs(QStringView key, QLatin1String lowerCaseName)
 
 bool ReadRecordInteger(QStringView value, qint32 &number)
 {
+    const QStringView text = SpacesTrimmed(value);
+    // Plain digits, as every writer puts them, are read directly; anything else
+    // takes the general conversion.
+    const qsizetype first = text.startsWith(u'-') ? 1 : 0;
+    if (text.size() > first && text.size() - first <= 9) {
+        qint32 read = 0;
+        qsizetype i = first;
+        for (; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            read = read * 10 + (c - u'0');
+        }
+        if (i == text.size()) {
+            number = first ? -read : read;
+            return true;
+        }
+    }
     bool ok = false;
-    const int read = SpacesTrimmed(value).toInt(&ok);
+    const int read = text.toInt(&ok);
     if (ok)
         number = read;
     return ok;

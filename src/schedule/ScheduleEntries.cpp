@@ -4,9 +4,11 @@
 #include "schedule/RecordFields.h"
 #include "store/RecordText.h"
 
+#include <QStringTokenizer>
 #include <QTime>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -18,14 +20,39 @@ const QDate DayZero(1899, 12, 30);
 constexpr double MinDaySerial = -693594.0;
 constexpr double MaxDaySerial = 2958466.0;
 
+// A whole day count as every writer puts it: digits with an optional "-".
+bool ReadWholeDays(QStringView text, double &number)
+{
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    if (text.size() <= i || text.size() - i > 9)
+        return false;
+    qint64 days = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        days = days * 10 + (c - u'0');
+    }
+    number = static_cast<double>(text.startsWith(u'-') ? -days : days);
+    return true;
+}
+
 // A date value: "." or "," as decimal point (the first one found), empty is 0.
 bool ReadDateValue(QStringView value, double &date)
 {
-    QString text = value.trimmed().toString();
-    if (text.isEmpty()) {
+    const QStringView trimmed = value.trimmed();
+    if (trimmed.isEmpty()) {
         date = 0.5;
         return true;
     }
+    double whole = 0.0;
+    if (ReadWholeDays(trimmed, whole)) {
+        if (whole < MinDaySerial || whole > MaxDaySerial)
+            return false;
+        date = whole + 0.5;
+        return true;
+    }
+    QString text = trimmed.toString();
     for (QChar &c : text) {
         if (c == u'.' || c == u',') {
             c = u'.';
@@ -40,6 +67,9 @@ bool ReadDateValue(QStringView value, double &date)
     return true;
 }
 
+// Room for the fixed part of an entry text and its numbers.
+constexpr qsizetype EntryTextReserve = 200;
+
 // An index that names no function of its table becomes "no function".
 void ClampFunction(qint32 type, qint32 &index)
 {
@@ -52,7 +82,7 @@ void ClampFunction(qint32 type, qint32 &index)
         index = -1;
 }
 
-bool ParseOneEntry(const QString &item, TVLScheduleRecord &entry)
+bool ParseOneEntry(QStringView item, TVLScheduleRecord &entry)
 {
     // The kind word in any letter case, with nothing before it.
     if (!item.startsWith(QLatin1String("addentry"), Qt::CaseInsensitive))
@@ -60,7 +90,7 @@ bool ParseOneEntry(const QString &item, TVLScheduleRecord &entry)
 
     bool good = true;
     bool hasStartDate = false, hasStartTime = false, hasEndDate = false, hasEndTime = false;
-    for (const QString &argument : RecordArguments(item)) {
+    for (const QStringView argument : RecordArgumentViews(item)) {
         const TRecordField field = SplitRecordField(argument);
         if (!field.HasKey)
             continue;
@@ -127,20 +157,48 @@ void UpdateStamps(TVLScheduleRecord &entry)
     entry.EndStamp = WholeDays(entry.EndDate) * 86400 + entry.EndTime;
 }
 
+void AppendDecimal(QString &text, qint64 value)
+{
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(QLatin1String(digits, end.ptr - digits));
+}
+
+void AppendScheduleEntryText(QString &text, const TVLScheduleRecord &entry)
+{
+    text.append(QLatin1String("AddEntry(\"File="));
+    text.append(entry.File);
+    text.append(QLatin1String("\",StartDate="));
+    AppendDecimal(text, WholeDays(entry.StartDate));
+    text.append(QLatin1String(",StartTime="));
+    AppendDecimal(text, entry.StartTime);
+    text.append(QLatin1String(",EndDate="));
+    AppendDecimal(text, WholeDays(entry.EndDate));
+    text.append(QLatin1String(",EndTime="));
+    AppendDecimal(text, entry.EndTime);
+    text.append(QLatin1String(",StartFuncType="));
+    AppendDecimal(text, entry.StartFuncType);
+    text.append(QLatin1String(",StartFuncIndex="));
+    AppendDecimal(text, entry.StartFuncIndex);
+    text.append(QLatin1String(",StartFuncValue="));
+    AppendDecimal(text, entry.StartFuncValue);
+    text.append(QLatin1String(",EndFuncType="));
+    AppendDecimal(text, entry.EndFuncType);
+    text.append(QLatin1String(",EndFuncIndex="));
+    AppendDecimal(text, entry.EndFuncIndex);
+    text.append(QLatin1String(",EndFuncValue="));
+    AppendDecimal(text, entry.EndFuncValue);
+    text.append(QLatin1String(",Override="));
+    AppendDecimal(text, entry.Override);
+    text.append(QLatin1Char(')'));
+}
+
 QString ScheduleEntryText(const TVLScheduleRecord &entry)
 {
-    const auto number = [](qint64 value) { return QString::number(value); };
-    return QLatin1String("AddEntry(\"File=") % entry.File % QLatin1String("\",StartDate=") %
-           number(WholeDays(entry.StartDate)) % QLatin1String(",StartTime=") %
-           number(entry.StartTime) % QLatin1String(",EndDate=") % number(WholeDays(entry.EndDate)) %
-           QLatin1String(",EndTime=") % number(entry.EndTime) % QLatin1String(",StartFuncType=") %
-           number(entry.StartFuncType) % QLatin1String(",StartFuncIndex=") %
-           number(entry.StartFuncIndex) % QLatin1String(",StartFuncValue=") %
-           number(entry.StartFuncValue) % QLatin1String(",EndFuncType=") %
-           number(entry.EndFuncType) % QLatin1String(",EndFuncIndex=") %
-           number(entry.EndFuncIndex) % QLatin1String(",EndFuncValue=") %
-           number(entry.EndFuncValue) % QLatin1String(",Override=") % number(entry.Override) %
-           QLatin1Char(')');
+    QString text;
+    text.reserve(EntryTextReserve + entry.File.size());
+    AppendScheduleEntryText(text, entry);
+    return text;
 }
 
 QStringList ScheduleEntryTexts(const TVLSchedule &schedule)
@@ -154,12 +212,33 @@ QStringList ScheduleEntryTexts(const TVLSchedule &schedule)
 
 QString ScheduleWireText(const TVLSchedule &schedule)
 {
-    return ScheduleEntryTexts(schedule).join(QLatin1Char('|'));
+    qsizetype size = 0;
+    for (const TVLScheduleRecord &entry : schedule)
+        size += EntryTextReserve + 1 + entry.File.size();
+    QString text;
+    text.reserve(size);
+    for (const TVLScheduleRecord &entry : schedule) {
+        if (!text.isEmpty())
+            text.append(QLatin1Char('|'));
+        AppendScheduleEntryText(text, entry);
+    }
+    return text;
 }
 
 void ParseScheduleEntries(const QStringList &texts, TVLSchedule &schedule)
 {
     for (const QString &item : texts) {
+        TVLScheduleRecord entry;
+        if (ParseOneEntry(item, entry))
+            schedule.append(entry);
+    }
+}
+
+void ParseScheduleList(QStringView wireText, TVLSchedule &schedule)
+{
+    // An empty piece is no entry text, so cutting at every "|" reads the same entries
+    // as splitting the list first.
+    for (const QStringView item : qTokenize(wireText, u'|')) {
         TVLScheduleRecord entry;
         if (ParseOneEntry(item, entry))
             schedule.append(entry);

@@ -23,6 +23,10 @@ void UpdateStamps(TVLScheduleRecord &entry);
 
 // The one-line entry text used on the wire and in storage.
 QString ScheduleEntryText(const TVLScheduleRecord &entry);
+// Appends the entry text to `text`.
+void AppendScheduleEntryText(QString &text, const TVLScheduleRecord &entry);
+// Appends a whole number in plain decimal, "-" before a negative one.
+void AppendDecimal(QString &text, qint64 value);
 // One entry text per entry, in list order.
 QStringList ScheduleEntryTexts(const TVLSchedule &schedule);
 // The entry texts joined by "|", nothing escaped.
@@ -32,6 +36,9 @@ QString ScheduleWireText(const TVLSchedule &schedule);
 // skipped silently. An item needs all four of StartDate, StartTime, EndDate and
 // EndTime: every writer writes them, so a text without one is not an entry.
 void ParseScheduleEntries(const QStringList &texts, TVLSchedule &schedule);
+// The same for entry texts joined by "|" (the wire form, or the stored form once
+// unescaped), without cutting the list into separate strings first.
+void ParseScheduleList(QStringView wireText, TVLSchedule &schedule);
 
 // Replaces the content of `to` with a copy of `from`.
 void CopySchedule(const TVLSchedule &from, TVLSchedule &to);

@@ -10,21 +10,61 @@
 
 namespace {
 
-QString Quoted(const QString &key, const QString &value)
+// Builds a record text left to right into one string.
+class TRecordWriter
 {
-    return QLatin1Char('"') % key % QLatin1Char('=') % value % QLatin1Char('"');
-}
+public:
+    TRecordWriter(QLatin1String kind, qsizetype expectedSize)
+    {
+        FText.reserve(expectedSize);
+        FText.append(kind);
+        FText.append(QLatin1Char('('));
+    }
 
-QString Plain(const QString &key, const QString &value)
-{
-    return key % QLatin1Char('=') % value;
-}
+    void Quoted(QLatin1String key, QStringView value)
+    {
+        Separate();
+        FText.append(QLatin1Char('"'));
+        FText.append(key);
+        FText.append(QLatin1Char('='));
+        FText.append(value);
+        FText.append(QLatin1Char('"'));
+    }
 
-QString Plain(const QString &key, qint64 value)
-{
-    return key % QLatin1Char('=') % QString::number(value);
-}
+    void Plain(QLatin1String key, QStringView value)
+    {
+        Separate();
+        FText.append(key);
+        FText.append(QLatin1Char('='));
+        FText.append(value);
+    }
 
+    void Plain(QLatin1String key, qint64 value)
+    {
+        Separate();
+        FText.append(key);
+        FText.append(QLatin1Char('='));
+        AppendDecimal(FText, value);
+    }
+
+    QString Finish()
+    {
+        FText.append(QLatin1Char(')'));
+        return std::move(FText);
+    }
+
+private:
+    void Separate()
+    {
+        if (FArguments++ > 0)
+            FText.append(QLatin1Char(','));
+    }
+
+    QString FText;
+    int FArguments = 0;
+};
+
+// "|" is no reserved character, so escaping the joined list is escaping each item.
 QString EscapedList(const QStringList &items)
 {
     return EscapeRecordText(JoinList(items, QStringLiteral("|")));
@@ -42,13 +82,36 @@ QString StorableAddress(QString address)
     return address;
 }
 
-QStringList PlaylistTexts(const TVLScreenClass &screen)
+QString EscapedPlaylist(const TVLScreenClass &screen)
 {
-    QStringList texts;
-    texts.reserve(screen.Playlist.size());
+    qsizetype size = 0;
     for (const TPlaylistItem &item : screen.Playlist)
-        texts.append(item.Text);
-    return texts;
+        size += item.Text.size() + 1;
+    QString joined;
+    joined.reserve(size);
+    for (qsizetype i = 0; i < screen.Playlist.size(); ++i) {
+        if (i > 0)
+            joined.append(QLatin1Char('|'));
+        joined.append(screen.Playlist.at(i).Text);
+    }
+    return EscapeRecordText(joined);
+}
+
+// A rough size of the record text, so that it is built without growing.
+qsizetype ExpectedRecordSize(const TVLScreenClass &screen)
+{
+    qsizetype size = 640 + screen.Name.size() + screen.Address.size() + screen.AudioDevice.size() +
+                     screen.MonitorList.size() * 24;
+    for (const TPlaylistItem &item : screen.Playlist)
+        size += item.Text.size() + 1;
+    for (const QString &tag : screen.Tags)
+        size += tag.size() + 1;
+    for (const QString &device : screen.AudioDevices)
+        size += device.size() + 1;
+    for (const TVLScheduleRecord &entry : screen.Schedule)
+        size += 220 + entry.File.size();
+    // Escaped characters grow into entity words.
+    return size + size / 4;
 }
 
 qint32 IntegerOr(QStringView value, qint32 fallback)
@@ -114,48 +177,49 @@ QString GeneralNumberText(double value)
 
 QString SerializeScreen(const TVLScreenClass &screen)
 {
-    QStringList arguments;
-    arguments.reserve(28);
-    arguments << Quoted(QStringLiteral("Name"), EscapeRecordText(screen.Name))
-              << Quoted(QStringLiteral("Address"), StorableAddress(screen.Address))
-              << Plain(QStringLiteral("Port"), screen.Port)
-              << Quoted(QStringLiteral("Playlist"), EscapedList(PlaylistTexts(screen)))
-              << Plain(QStringLiteral("Monitor"), screen.Monitor)
-              << Plain(QStringLiteral("Layout"), screen.Layout)
-              << Plain(QStringLiteral("PlaylistMode"), screen.PlaylistMode)
-              << Plain(QStringLiteral("ScreenMode"), screen.ScreenMode)
-              << Plain(QStringLiteral("SchedulePause"), screen.SchedulePause)
-              << Plain(QStringLiteral("ScheduleHideScreen"), screen.ScheduleHideScreen)
-              << Plain(QStringLiteral("HideMouseCursor"), screen.HideMouseCursor)
-              << Plain(QStringLiteral("VideoRenderer"), screen.VideoRenderer)
-              << Plain(QStringLiteral("SlideshowDelay"), screen.SlideshowDelay)
-              << Plain(QStringLiteral("DisableOSD"), screen.DisableOSD)
-              << Plain(QStringLiteral("DisableParts"), screen.DisableParts)
-              << Plain(QStringLiteral("CustomXOfs"), screen.CustomXOfs)
-              << Plain(QStringLiteral("CustomYOfs"), screen.CustomYOfs)
-              << Plain(QStringLiteral("CustomWidth"), screen.CustomWidth)
-              << Plain(QStringLiteral("CustomHeight"), screen.CustomHeight)
-              << Plain(QStringLiteral("Schedule"), EscapedList(ScheduleEntryTexts(screen.Schedule)))
-              << Plain(QStringLiteral("SchedulerState"), screen.SchedulerState)
-              << Plain(QStringLiteral("SysTimeDiff"), GeneralNumberText(screen.SysTimeDiff))
-              << Plain(QStringLiteral("SysTimeSynched"), screen.SysTimeSynched)
-              << Quoted(QStringLiteral("Tags"), EscapedList(screen.Tags))
-              << Quoted(QStringLiteral("Password"), EscapeRecordText(screen.Password()));
+    TRecordWriter record(QLatin1String("Screen"), ExpectedRecordSize(screen));
+    record.Quoted(QLatin1String("Name"), EscapeRecordText(screen.Name));
+    record.Quoted(QLatin1String("Address"), StorableAddress(screen.Address));
+    record.Plain(QLatin1String("Port"), screen.Port);
+    record.Quoted(QLatin1String("Playlist"), EscapedPlaylist(screen));
+    record.Plain(QLatin1String("Monitor"), screen.Monitor);
+    record.Plain(QLatin1String("Layout"), screen.Layout);
+    record.Plain(QLatin1String("PlaylistMode"), screen.PlaylistMode);
+    record.Plain(QLatin1String("ScreenMode"), screen.ScreenMode);
+    record.Plain(QLatin1String("SchedulePause"), screen.SchedulePause);
+    record.Plain(QLatin1String("ScheduleHideScreen"), screen.ScheduleHideScreen);
+    record.Plain(QLatin1String("HideMouseCursor"), screen.HideMouseCursor);
+    record.Plain(QLatin1String("VideoRenderer"), screen.VideoRenderer);
+    record.Plain(QLatin1String("SlideshowDelay"), screen.SlideshowDelay);
+    record.Plain(QLatin1String("DisableOSD"), screen.DisableOSD);
+    record.Plain(QLatin1String("DisableParts"), screen.DisableParts);
+    record.Plain(QLatin1String("CustomXOfs"), screen.CustomXOfs);
+    record.Plain(QLatin1String("CustomYOfs"), screen.CustomYOfs);
+    record.Plain(QLatin1String("CustomWidth"), screen.CustomWidth);
+    record.Plain(QLatin1String("CustomHeight"), screen.CustomHeight);
+    record.Plain(QLatin1String("Schedule"), EscapeRecordText(ScheduleWireText(screen.Schedule)));
+    record.Plain(QLatin1String("SchedulerState"), screen.SchedulerState);
+    record.Plain(QLatin1String("SysTimeDiff"), GeneralNumberText(screen.SysTimeDiff));
+    record.Plain(QLatin1String("SysTimeSynched"), screen.SysTimeSynched);
+    record.Quoted(QLatin1String("Tags"), EscapedList(screen.Tags));
+    record.Quoted(QLatin1String("Password"), EscapeRecordText(screen.Password()));
     if (!screen.MonitorList.isEmpty())
-        arguments << Quoted(QStringLiteral("MonitorList"), MonitorListText(screen.MonitorList));
+        record.Quoted(QLatin1String("MonitorList"), MonitorListText(screen.MonitorList));
     if (!screen.AudioDevice.isEmpty())
-        arguments << Quoted(QStringLiteral("AudioDevice"), EscapeRecordText(screen.AudioDevice));
+        record.Quoted(QLatin1String("AudioDevice"), EscapeRecordText(screen.AudioDevice));
     if (!screen.AudioDevices.isEmpty())
-        arguments << Quoted(QStringLiteral("AudioDevices"), EscapedList(screen.AudioDevices));
-    return QLatin1String("Screen(") % arguments.join(QLatin1Char(',')) % QLatin1Char(')');
+        record.Quoted(QLatin1String("AudioDevices"), EscapedList(screen.AudioDevices));
+    return record.Finish();
 }
 
 void ParseScreen(const QByteArray &utf8, TVLScreenClass &screen)
 {
     const QString record = QString::fromUtf8(utf8);
-    QStringList scheduleTexts;
+    // Each "Schedule" value, unescaped; read into the schedule once the whole record
+    // has been read.
+    QStringList scheduleLists;
 
-    for (const QString &argument : RecordArguments(record)) {
+    for (const QStringView argument : RecordArgumentViews(record)) {
         const TRecordField field = SplitRecordField(argument);
         if (!field.HasKey)
             continue;
@@ -203,7 +267,7 @@ void ParseScreen(const QByteArray &utf8, TVLScreenClass &screen)
         } else if (KeyIs(key, QLatin1String("customheight"))) {
             screen.CustomHeight = IntegerOr(value, 1080);
         } else if (KeyIs(key, QLatin1String("schedule"))) {
-            scheduleTexts.append(UnescapedList(value));
+            scheduleLists.append(UnescapeRecordText(value.toString()));
         } else if (KeyIs(key, QLatin1String("schedulerstate"))) {
             screen.SchedulerState = IntegerOr(value, 0);
         } else if (KeyIs(key, QLatin1String("systimediff"))) {
@@ -223,8 +287,8 @@ void ParseScreen(const QByteArray &utf8, TVLScreenClass &screen)
         }
     }
 
-    if (!scheduleTexts.isEmpty())
-        ParseScheduleEntries(scheduleTexts, screen.Schedule);
+    for (const QString &list : std::as_const(scheduleLists))
+        ParseScheduleList(list, screen.Schedule);
 }
 
 QString MonitorListText(const MonitorRectList &list)
