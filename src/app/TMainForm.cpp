@@ -44,8 +44,9 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
+    // The name alone: a display name set as well would be appended by the
+    // platform to every window caption, after a dash.
     QApplication::setApplicationName(ApplicationTitle());
-    QApplication::setApplicationDisplayName(ApplicationTitle());
 
     // Nonces of enciphered lines must differ from run to run.
     TChannelCipher::SeedNonceGenerator(
