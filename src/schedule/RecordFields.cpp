@@ -1,5 +1,7 @@
 #include "schedule/RecordFields.h"
 
+#include <algorithm>
+
 namespace {
 
 QStringView SpacesTrimmed(QStringView text)
@@ -14,32 +16,62 @@ QStringView SpacesTrimmed(QStringView text)
 constexpr char16_t QuoteMark = u'"';
 constexpr char16_t CommaMark = u',';
 
+// Index of the first `mark` at or after `from`, or -1. Most marks are a few
+// characters away, where a plain loop beats the general search's set-up cost; the
+// general search takes over for long stretches.
+qsizetype FindMark(QStringView text, char16_t mark, qsizetype from)
+{
+    const char16_t *c = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = from < 0 ? 0 : from;
+    for (const qsizetype near = std::min(size, i + 32); i < near; ++i) {
+        if (c[i] == mark)
+            return i;
+    }
+    return i < size ? text.indexOf(QChar(mark), i) : -1;
+}
+
 // How many arguments the record has: commas outside quoted stretches, plus one. A
-// quote opens a stretch only at the very start, right after "(" or right after a
-// counted comma; the stretch ends before the next quote.
+// quote opens a stretch at the very start, right after "(" or right after a counted
+// comma; the stretch ends at the character before the next quote, unless that
+// character is "(". The walk jumps from mark to mark instead of visiting every
+// character.
 qsizetype ArgumentCount(QStringView t)
 {
-    if (!t.contains(QuoteMark))
-        return 1 + t.count(CommaMark);
+    if (FindMark(t, QuoteMark, 0) < 0)
+        return 1 + std::count(t.utf16(), t.utf16() + t.size(), CommaMark);
     const char16_t *c = t.utf16();
     const qsizetype n = t.size();
-    bool quoted = false;
     qsizetype commas = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t ch = c[i];
-        const bool hasNext = i + 1 < n;
-        if (ch == QuoteMark && i == 0) {
-            quoted = true;
-        } else if (ch == u'(' && hasNext) {
-            if (c[i + 1] == QuoteMark)
-                quoted = true;
-        } else if (ch == CommaMark && hasNext && !quoted) {
-            ++commas;
-            if (c[i + 1] == QuoteMark)
-                quoted = true;
-        } else if (quoted && hasNext && c[i + 1] == QuoteMark) {
-            quoted = false;
+    qsizetype nextComma = -2; // -2: not looked for yet; -1: there is none
+    qsizetype nextParen = -2;
+    const auto next = [&](char16_t mark, qsizetype &cached, qsizetype from) {
+        if (cached != -1 && cached < from)
+            cached = FindMark(t, mark, from);
+        return cached;
+    };
+    bool quoted = c[0] == QuoteMark;
+    qsizetype i = quoted ? 1 : 0;
+    while (i < n) {
+        if (quoted) {
+            const qsizetype quote = FindMark(t, QuoteMark, i + 1);
+            if (quote < 0)
+                break;
+            const qsizetype before = quote - 1;
+            quoted = c[before] == u'(';
+            i = before + 1;
+            continue;
         }
+        const qsizetype comma = next(CommaMark, nextComma, i);
+        const qsizetype paren = next(u'(', nextParen, i);
+        if (comma < 0 && paren < 0)
+            break;
+        const qsizetype at = comma < 0 ? paren : (paren < 0 ? comma : std::min(comma, paren));
+        const bool hasNext = at + 1 < n;
+        if (c[at] == CommaMark && hasNext)
+            ++commas;
+        quoted = hasNext && c[at + 1] == QuoteMark;
+        i = at + 1;
     }
     return commas + 1;
 }
@@ -50,7 +82,7 @@ class TArgumentWalk
 public:
     TArgumentWalk(QStringView t, qsizetype s, qsizetype e)
         : FText(t), FChars(t.utf16()), FLength(t.size()), FStart(s), FEnd(e),
-          FQuotedMode(s < FLength && t.indexOf(QuoteMark, s) >= 0)
+          FQuotedMode(s < FLength && FindMark(t, QuoteMark, s) >= 0)
     {}
 
     void Collect(qsizetype wanted, QList<QStringView> &arguments) const
@@ -59,24 +91,33 @@ public:
         if (!FQuotedMode) {
             arguments.append(From(FStart, false));
             for (qsizetype i = FStart; i <= FEnd && !enough(); ++i) {
-                if (FChars[i] == CommaMark)
-                    arguments.append(From(i + 1, false));
+                i = FindMark(FText, CommaMark, i);
+                if (i < 0 || i > FEnd)
+                    break;
+                arguments.append(From(i + 1, false));
             }
             return;
         }
-        arguments.append(From(FStart, FChars[FStart] == QuoteMark));
-        bool quoted = false;
-        for (qsizetype i = FStart; i <= FEnd && !enough(); ++i) {
-            const char16_t ch = FChars[i];
-            const bool hasNext = i + 1 < FLength;
-            if (ch == QuoteMark && i == FStart) {
-                quoted = true;
-            } else if (ch == CommaMark && hasNext && !quoted) {
-                quoted = FChars[i + 1] == QuoteMark;
-                arguments.append(From(i + 1, quoted));
-            } else if (quoted && hasNext && FChars[i + 1] == QuoteMark) {
+        // A quoted stretch opens at the stretch's start or right after a separating
+        // comma, and ends at the character before the next quote.
+        bool quoted = FChars[FStart] == QuoteMark;
+        arguments.append(From(FStart, quoted));
+        qsizetype i = quoted ? FStart + 1 : FStart;
+        while (i <= FEnd && !enough()) {
+            if (quoted) {
+                const qsizetype quote = FindMark(FText, QuoteMark, i + 1);
+                if (quote < 0 || quote - 1 > FEnd)
+                    break;
                 quoted = false;
+                i = quote;
+                continue;
             }
+            const qsizetype comma = FindMark(FText, CommaMark, i);
+            if (comma < 0 || comma > FEnd)
+                break;
+            quoted = comma + 1 < FLength && FChars[comma + 1] == QuoteMark;
+            arguments.append(From(comma + 1, quoted));
+            i = comma + 1;
         }
     }
 
@@ -88,11 +129,11 @@ private:
     {
         qsizetype d = FEnd;
         if (!FQuotedMode || !startsQuoted) {
-            const qsizetype comma = p < FLength ? FText.indexOf(CommaMark, p) : -1;
+            const qsizetype comma = p < FLength ? FindMark(FText, CommaMark, p) : -1;
             if (comma > 0)
                 d = comma - 1;
         } else {
-            const qsizetype quote = p + 1 < FLength ? FText.indexOf(QuoteMark, p + 1) : -1;
+            const qsizetype quote = p + 1 < FLength ? FindMark(FText, QuoteMark, p + 1) : -1;
             if (quote >= 0)
                 d = quote;
         }
@@ -132,7 +173,7 @@ QList<QStringView> RecordArgumentViews(QStringView record)
 TRecordField SplitRecordField(QStringView argument)
 {
     TRecordField field;
-    const qsizetype equals = argument.indexOf(u'=');
+    const qsizetype equals = FindMark(argument, u'=', 0);
     if (equals < 0)
         return field;
     field.Key = SpacesTrimmed(argument.left(equals));

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -65,6 +66,13 @@ bool ReadDateValue(QStringView value, double &date)
         return false;
     date = number + 0.5;
     return true;
+}
+
+// Writes `key` and then `value` in decimal at `out`, and moves `out` past them.
+template <size_t N> void PutNumber(char *&out, const char (&key)[N], qint64 value)
+{
+    std::memcpy(out, key, N - 1);
+    out = std::to_chars(out + N - 1, out + N - 1 + 20, value).ptr;
 }
 
 // Room for the fixed part of an entry text and its numbers.
@@ -168,29 +176,22 @@ void AppendScheduleEntryText(QString &text, const TVLScheduleRecord &entry)
 {
     text.append(QLatin1String("AddEntry(\"File="));
     text.append(entry.File);
-    text.append(QLatin1String("\",StartDate="));
-    AppendDecimal(text, WholeDays(entry.StartDate));
-    text.append(QLatin1String(",StartTime="));
-    AppendDecimal(text, entry.StartTime);
-    text.append(QLatin1String(",EndDate="));
-    AppendDecimal(text, WholeDays(entry.EndDate));
-    text.append(QLatin1String(",EndTime="));
-    AppendDecimal(text, entry.EndTime);
-    text.append(QLatin1String(",StartFuncType="));
-    AppendDecimal(text, entry.StartFuncType);
-    text.append(QLatin1String(",StartFuncIndex="));
-    AppendDecimal(text, entry.StartFuncIndex);
-    text.append(QLatin1String(",StartFuncValue="));
-    AppendDecimal(text, entry.StartFuncValue);
-    text.append(QLatin1String(",EndFuncType="));
-    AppendDecimal(text, entry.EndFuncType);
-    text.append(QLatin1String(",EndFuncIndex="));
-    AppendDecimal(text, entry.EndFuncIndex);
-    text.append(QLatin1String(",EndFuncValue="));
-    AppendDecimal(text, entry.EndFuncValue);
-    text.append(QLatin1String(",Override="));
-    AppendDecimal(text, entry.Override);
-    text.append(QLatin1Char(')'));
+    // The rest is ASCII: gathered in one buffer and appended at once.
+    char rest[384];
+    char *out = rest;
+    PutNumber(out, "\",StartDate=", WholeDays(entry.StartDate));
+    PutNumber(out, ",StartTime=", entry.StartTime);
+    PutNumber(out, ",EndDate=", WholeDays(entry.EndDate));
+    PutNumber(out, ",EndTime=", entry.EndTime);
+    PutNumber(out, ",StartFuncType=", entry.StartFuncType);
+    PutNumber(out, ",StartFuncIndex=", entry.StartFuncIndex);
+    PutNumber(out, ",StartFuncValue=", entry.StartFuncValue);
+    PutNumber(out, ",EndFuncType=", entry.EndFuncType);
+    PutNumber(out, ",EndFuncIndex=", entry.EndFuncIndex);
+    PutNumber(out, ",EndFuncValue=", entry.EndFuncValue);
+    PutNumber(out, ",Override=", entry.Override);
+    *out++ = ')';
+    text.append(QLatin1String(rest, out - rest));
 }
 
 QString ScheduleEntryText(const TVLScheduleRecord &entry)

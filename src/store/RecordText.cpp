@@ -22,33 +22,20 @@ constexpr TEntity Entities[] = {
     {u'(', u"&oprt", 5}, {u')', u"&cprt", 5},
 };
 
-const TEntity *EntityOf(char16_t c)
+// For each ASCII character, one more than its row in Entities; 0 for the others.
+struct TEntityIndex
 {
-    switch (c) {
-    case u'&':
-        return &Entities[0];
-    case u'\'':
-        return &Entities[1];
-    case u'"':
-        return &Entities[2];
-    case u',':
-        return &Entities[3];
-    case u'<':
-        return &Entities[4];
-    case u'>':
-        return &Entities[5];
-    case u':':
-        return &Entities[6];
-    case u';':
-        return &Entities[7];
-    case u'(':
-        return &Entities[8];
-    case u')':
-        return &Entities[9];
-    default:
-        return nullptr;
+    quint8 Row[128] = {};
+    quint8 Growth[128] = {}; // how much longer the entity word is than the character
+    constexpr TEntityIndex()
+    {
+        for (int i = 0; i < int(std::size(Entities)); ++i) {
+            Row[Entities[i].Character] = quint8(i + 1);
+            Growth[Entities[i].Character] = quint8(Entities[i].Length - 1);
+        }
     }
-}
+};
+constexpr TEntityIndex EntityIndex;
 
 // The entity word at the start of `chars` (case-sensitive), or none.
 const TEntity *EntityAt(const char16_t *chars, qsizetype available)
@@ -218,22 +205,22 @@ QString EscapeRecordText(const QString &text)
     const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *end = begin + text.size();
     qsizetype grown = 0;
-    for (const char16_t *c = begin; c != end; ++c) {
-        if (const TEntity *entity = EntityOf(*c))
-            grown += entity->Length - 1;
-    }
+    for (const char16_t *c = begin; c != end; ++c)
+        grown += *c < 128 ? EntityIndex.Growth[*c] : 0;
     if (grown == 0)
         return text;
 
     QString escaped(text.size() + grown, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
     for (const char16_t *c = begin; c != end; ++c) {
-        if (const TEntity *entity = EntityOf(*c)) {
-            std::char_traits<char16_t>::copy(out, entity->Word, size_t(entity->Length));
-            out += entity->Length;
-        } else {
+        const quint8 row = *c < 128 ? EntityIndex.Row[*c] : 0;
+        if (row == 0) {
             *out++ = *c;
+            continue;
         }
+        const TEntity &entity = Entities[row - 1];
+        std::char_traits<char16_t>::copy(out, entity.Word, size_t(entity.Length));
+        out += entity.Length;
     }
     return escaped;
 }
