@@ -2,6 +2,7 @@
 #include "app/SystemTimeText.h"
 #include "app/TCaptionPanel.h"
 #include "app/TMainForm.h"
+#include "console/TScreenListController.h"
 #include "link/PanelText.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
@@ -37,6 +38,9 @@ void TMainForm::RefreshScreenPanel()
     if (TVLScreenClass *screen = SelectedScreen())
         ShowScreenPanel(screen);
     FUpdateGuard = guard;
+    // Also without a selection: an address applied in the properties dialog
+    // changes the count without a rebuild of the list.
+    ScreenList().RefreshTotalPCs();
     ShowExtendedControls();
 }
 

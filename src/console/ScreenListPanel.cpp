@@ -26,6 +26,7 @@ TMonitorListView::TMonitorListView(QWidget *parent) : QListView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont listFont = font();
     listFont.setPixelSize(11);
     setFont(listFont);
@@ -39,6 +40,16 @@ void TMonitorListView::keyPressEvent(QKeyEvent *event)
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags TMonitorListView::selectionCommand(const QModelIndex &index,
+                                                                       const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (!index.isValid() ||
+        (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 TScreenListPanel::TScreenListPanel(TScreenListHooks hooks, QWidget *parent)

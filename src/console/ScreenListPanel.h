@@ -13,6 +13,9 @@ class TScreenPictureSource;
 class TScreenRowDelegate;
 
 // MonitorList: the list view of the screens, with the Delete key of the list.
+// Like a single-selection list box, the selected row stays selected until
+// another row is chosen: a click below the rows or a Ctrl+click on the
+// selected row leaves it as it is. Rows are always the viewport's width.
 class TMonitorListView : public QListView
 {
     Q_OBJECT
@@ -25,6 +28,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
 };
 
 // The left column of the console window: the "Total PCs" counter, the link

@@ -94,11 +94,53 @@ void TScreenListController::RebuildScreenList()
         FSelectedRow = -1;
         emit SelectionChanged(-1);
     }
-    FTotalPCs = ScreenListRules::CountDistinctAddresses(store);
+    CountAddresses(store);
     // Also with an empty store: after the last screen is deleted the caption
     // must not go on counting rows that are gone.
     FScreensCaption = MessageText(41) % QStringLiteral(" : ") % QString::number(ShownCount());
     emit CaptionsChanged();
+}
+
+void TScreenListController::RefreshTotalPCs()
+{
+    const QList<TVLScreenClass *> store = Store();
+    if (CountedAddressesMatch(store))
+        return;
+    const int before = FTotalPCs;
+    CountAddresses(store);
+    if (FTotalPCs != before)
+        emit CaptionsChanged();
+}
+
+bool TScreenListController::CountedAddressesMatch(const QList<TVLScreenClass *> &store) const
+{
+    qsizetype counted = 0;
+    for (const TVLScreenClass *screen : store) {
+        if (!screen)
+            continue;
+        if (counted == FCountedAddresses.size())
+            return false;
+        const QString &address = screen->Address;
+        const QString &before = FCountedAddresses.at(counted++);
+        // An address nobody assigned since the count still shares its text
+        // with the copy kept here, so most checks need no comparison of text.
+        if (address.constData() == before.constData() && address.size() == before.size())
+            continue;
+        if (address != before)
+            return false;
+    }
+    return counted == FCountedAddresses.size();
+}
+
+void TScreenListController::CountAddresses(const QList<TVLScreenClass *> &store)
+{
+    FCountedAddresses.clear();
+    FCountedAddresses.reserve(store.size());
+    for (const TVLScreenClass *screen : store) {
+        if (screen)
+            FCountedAddresses.append(screen->Address);
+    }
+    FTotalPCs = ScreenListRules::CountDistinctAddresses(store);
 }
 
 void TScreenListController::RepaintScreenList()
@@ -124,6 +166,10 @@ void TScreenListController::SetSelectedRow(int row)
 void TScreenListController::MonitorListClick(int row)
 {
     SetSelectedRow(row);
+    // The panel refresh only fills the panels of a selected screen; without
+    // one they would go on showing, and offering the controls of, the last.
+    if (FSelectedRow == -1 && FHooks.ResetScreenPanels)
+        FHooks.ResetScreenPanels();
     RefreshPanel();
 }
 

@@ -54,9 +54,13 @@ public:
     bool LinkMode() const { return FLinkMode; }
     const QString &FilterText() const { return FFilterText; }
 
-    // "Total PCs (n)": distinct addresses of the whole store, counted at the
-    // last rebuild (every change of the store is followed by one).
+    // "Total PCs (n)": distinct addresses of the whole store.
     int TotalPCs() const { return FTotalPCs; }
+    // Recounts "Total PCs" for the panel refresh: an address applied in the
+    // properties dialog changes the store without a rebuild. The panel refresh
+    // follows most status lines of every screen, so this only walks the store
+    // comparing addresses, and counts again only when one differs.
+    void RefreshTotalPCs();
     QString TotalPCsCaption() const;
     // "Screens : n" under the TAG filter.
     QString ScreensCaption() const;
@@ -68,7 +72,8 @@ public:
     void RepaintScreenList();
     void RepaintScreen(const TVLScreenClass *screen);
 
-    // MonitorListClick: selects the row (-1: none) and runs the panel refresh.
+    // MonitorListClick: selects the row and runs the panel refresh. With -1 the
+    // selection is gone, so the panels are reset before the refresh.
     void MonitorListClick(int row);
     // Selects a row (or the row of a screen) without the panel refresh.
     void SetSelectedRow(int row);
@@ -108,6 +113,8 @@ private:
     void RefreshPanel();
     void SetUpdateGuard(bool on);
     void StoreChanged();
+    bool CountedAddressesMatch(const QList<TVLScreenClass *> &store) const;
+    void CountAddresses(const QList<TVLScreenClass *> &store);
 
     TScreenListHooks FHooks;
     TScreenListModel FModel;
@@ -115,5 +122,7 @@ private:
     bool FLinkMode = false;
     int FSelectedRow = -1;
     int FTotalPCs = 0;
+    // The store's addresses at the last count, in store order.
+    QList<QString> FCountedAddresses;
     QString FScreensCaption;
 };

@@ -22,6 +22,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    static QRect RowRect(const QStyleOptionViewItem &option);
+
     const TScreenPictureSource *FPictures = nullptr;
     bool FLinkMode = false;
     bool FClosing = false;

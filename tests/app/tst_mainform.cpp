@@ -1,6 +1,7 @@
 // The main window driven offscreen on a store of its own.
 #include "app/TCaptionPanel.h"
 #include "app/TMainForm.h"
+#include "console/ScreenListPanel.h"
 #include "console/TScreenListController.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
@@ -66,6 +67,7 @@ private slots:
     void extendedControlsToggle();
     void closeSavesOnceAndReleasesScreens();
     void committedChangeIsSavedWithoutClose();
+    void appliedAddressRecountsPCsAfterCancel();
     void closeWaitsForWaitingAction();
     void addedScreenIsSavedShownAndSelected();
     void committedScreenHiddenByFilterLeavesNoStalePanel_data();
@@ -346,6 +348,23 @@ void TestMainForm::committedChangeIsSavedWithoutClose()
     TScreenStore reloaded;
     reloaded.LoadStore();
     QCOMPARE(reloaded.Count(), 4);
+}
+
+void TestMainForm::appliedAddressRecountsPCsAfterCancel()
+{
+    // Apply changes the store without a rebuild of the list; the panel refresh
+    // that follows the dialog must count the PCs again.
+    auto form = NewForm();
+    const QLabel *counter = form->ScreenListPanel()->LabelScreens();
+    QCOMPARE(counter->text(), QStringLiteral("Total PCs (2)"));
+    form->CreatePropertiesDialog();
+    TAddEditForm *dialog = form->PropertiesDialog();
+    QVERIFY(dialog->BeginEdit(Select(*form, QStringLiteral("Hall"))));
+    dialog->AddrEdit->setText(QStringLiteral("10.0.0.7"));
+    dialog->ApplyButtonClick();
+    dialog->CancelButtonClick();
+    dialog->FinishEdit(dialog->result());
+    QCOMPARE(counter->text(), QStringLiteral("Total PCs (3)"));
 }
 
 void TestMainForm::closeWaitsForWaitingAction()

@@ -2,6 +2,7 @@
 #include "console/TScreenListController.h"
 #include "messages/MessageSeam.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 // Drives the list logic through its hooks; connecting and disconnecting are
@@ -15,6 +16,8 @@ private slots:
     void cleanup();
 
     void captionsFollowTheStore();
+    void totalPCsRecountedWithoutRebuild_data();
+    void totalPCsRecountedWithoutRebuild();
     void linkToggleKeepsTheSelectedRow();
     void linkModeSwitchesOffOnListChanges_data();
     void linkModeSwitchesOffOnListChanges();
@@ -80,6 +83,59 @@ void TestScreenListController::captionsFollowTheStore()
     QCOMPARE(list->ScreensCaption(), QStringLiteral("Screens : 2"));
     // The PC count is over the whole store, not the shown rows.
     QCOMPARE(list->TotalPCsCaption(), QStringLiteral("Total PCs (2)"));
+}
+
+void TestScreenListController::totalPCsRecountedWithoutRebuild_data()
+{
+    // Store: Hall on PC1, Kiosk on pc1, Bar on pc2.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("address moved to a new PC") << "edit"
+                                               << "Kiosk"
+                                               << "pc3" << 3;
+    QTest::newRow("address moved onto a PC in other case") << "edit"
+                                                           << "Bar"
+                                                           << "Pc1" << 1;
+    QTest::newRow("same address typed again") << "edit"
+                                              << "Kiosk"
+                                              << "pc1" << 2;
+    QTest::newRow("screen added") << "add"
+                                  << "New"
+                                  << "10.0.0.9" << 3;
+    QTest::newRow("screen released") << "remove"
+                                     << "Bar"
+                                     << "" << 1;
+}
+
+void TestScreenListController::totalPCsRecountedWithoutRebuild()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    QFETCH(int, expected);
+    auto list = MakeList();
+    QSignalSpy captions(list.get(), &TScreenListController::CaptionsChanged);
+    TVLScreenClass *screen = nullptr;
+    for (TVLScreenClass *candidate : FFleet->Screens()) {
+        if (candidate->Name == name)
+            screen = candidate;
+    }
+    if (change == QLatin1String("edit"))
+        screen->Address = QString(address.constData(), address.size());
+    else if (change == QLatin1String("add"))
+        FFleet->Add(name, address);
+    else
+        FFleet->Remove(screen);
+
+    list->RefreshTotalPCs();
+    QCOMPARE(list->TotalPCs(), expected);
+    QCOMPARE(list->TotalPCsCaption(), QStringLiteral("Total PCs (%1)").arg(expected));
+    QCOMPARE(captions.size(), expected == 2 ? 0 : 1);
+    // Nothing changed since: no new count, no new caption.
+    list->RefreshTotalPCs();
+    QCOMPARE(captions.size(), expected == 2 ? 0 : 1);
 }
 
 void TestScreenListController::linkToggleKeepsTheSelectedRow()
