@@ -205,15 +205,19 @@ QString EscapeRecordText(const QString &text)
     const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *end = begin + text.size();
     qsizetype grown = 0;
-    for (const char16_t *c = begin; c != end; ++c)
-        grown += *c < 128 ? EntityIndex.Growth[*c] : 0;
+    // Every reserved character lies between '"' and '>': letters and most other text
+    // are passed over with one comparison.
+    for (const char16_t *c = begin; c != end; ++c) {
+        if (*c >= u'"' && *c <= u'>')
+            grown += EntityIndex.Growth[*c];
+    }
     if (grown == 0)
         return text;
 
     QString escaped(text.size() + grown, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
     for (const char16_t *c = begin; c != end; ++c) {
-        const quint8 row = *c < 128 ? EntityIndex.Row[*c] : 0;
+        const quint8 row = *c >= u'"' && *c <= u'>' ? EntityIndex.Row[*c] : 0;
         if (row == 0) {
             *out++ = *c;
             continue;

@@ -2,9 +2,14 @@
 
 #include <QDir>
 
+QString StoreProfileDir()
+{
+    return qEnvironmentVariable("ORVANE_PROFILE_DIR");
+}
+
 std::unique_ptr<QSettings> OpenStoreSettings()
 {
-    const QString profileDir = qEnvironmentVariable("ORVANE_PROFILE_DIR");
+    const QString profileDir = StoreProfileDir();
     if (!profileDir.isEmpty()) {
         return std::make_unique<QSettings>(
             QDir(profileDir).filePath(QStringLiteral("OrvaneDesk.ini")), QSettings::IniFormat);

@@ -13,6 +13,9 @@
 // the demo fleet runs on its own profile that way, and tests never touch the
 // operator's store.
 std::unique_ptr<QSettings> OpenStoreSettings();
+// Which store OpenStoreSettings opens at this moment: the profile directory, or empty
+// for the user's own store.
+QString StoreProfileDir();
 
 // Where the store lives on disk; empty when it is not a file (the Windows registry).
 QString StoreFilePath(const QSettings &settings);

@@ -8,6 +8,7 @@
 #include "store/StoredValues.h"
 #include "store/TConsoleSettings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,7 +67,22 @@ bool RestrictToOwner(const QString &path)
     return QFile::setPermissions(path, ownerOnly);
 }
 
+// A name beside the store for a copy of it that could not be read.
+QString UnreadCopyPath(const QString &storePath)
+{
+    const QFileInfo store(storePath);
+    const QString stem = store.dir().filePath(
+        store.completeBaseName() % QLatin1String(".unreadable-") %
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    QString path = stem % QLatin1String(".ini");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem % QLatin1Char('-') % QString::number(n) % QLatin1String(".ini");
+    return path;
+}
+
 } // namespace
+
+TScreenStore::TScreenStore() = default;
 
 TScreenStore::~TScreenStore()
 {
@@ -123,18 +139,63 @@ void TScreenStore::Sort()
         FScreens[qsizetype(i)] = items[i].Screen;
 }
 
+QSettings &TScreenStore::OpenStore() const
+{
+    const QString profile = StoreProfileDir();
+    if (FStore && FStoreProfile == profile && FStore->status() == QSettings::NoError) {
+        // Reads the store again only when it changed on disk since it was last read
+        // or written here.
+        FStore->sync();
+    } else {
+        FStore.reset();
+        FStore = OpenStoreSettings();
+        FStoreProfile = profile;
+    }
+    return *FStore;
+}
+
+bool TScreenStore::KeepUnreadStore() const
+{
+    if (!FStoreUnread)
+        return true;
+    if (FUnreadPath.isEmpty()) {
+        qWarning("The screen store could not be read at start; it is left as it is.");
+        return false;
+    }
+    if (QFileInfo::exists(FUnreadPath)) {
+        const QString copy = UnreadCopyPath(FUnreadPath);
+        if (!QFile::copy(FUnreadPath, copy)) {
+            qWarning("The screen store %s could not be read at start and cannot be kept "
+                     "aside; it is left as it is.",
+                     qUtf8Printable(QDir::toNativeSeparators(FUnreadPath)));
+            return false;
+        }
+        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        qWarning("The screen store could not be read at start; it is kept as %s.",
+                 qUtf8Printable(QDir::toNativeSeparators(copy)));
+    }
+    FStoreUnread = false;
+    FUnreadPath.clear();
+    return true;
+}
+
 void TScreenStore::LoadStore(TScreenHost *host)
 {
-    const std::unique_ptr<QSettings> store = OpenStoreSettings();
-    if (store->status() != QSettings::NoError)
+    FStore.reset();
+    QSettings &store = OpenStore();
+    if (store.status() != QSettings::NoError) {
+        FStoreUnread = true;
+        FUnreadPath = StoreFilePath(store);
+        FStore.reset();
         return;
+    }
 
-    ReadConsoleSettings(*store, ConsoleSettings());
+    ReadConsoleSettings(store, ConsoleSettings());
 
     qint32 count = 0;
-    if (ReadStoredInteger(*store, ScreenCountName, count) && count > 0) {
-        for (const int number : PresentScreenNumbers(*store, count)) {
-            const QVariant value = store->value(ScreenValueName(number));
+    if (ReadStoredInteger(store, ScreenCountName, count) && count > 0) {
+        for (const int number : PresentScreenNumbers(store, count)) {
+            const QVariant value = store.value(ScreenValueName(number));
             const QByteArray bytes = value.toByteArray();
             if (bytes.size() > MaxScreenValueSize)
                 continue;
@@ -152,18 +213,24 @@ void TScreenStore::LoadStore(TScreenHost *host)
 // can leave "ScreenCount" and the screen values of two different saves.
 bool TScreenStore::SaveStore() const
 {
-    const std::unique_ptr<QSettings> store = OpenStoreSettings();
-    const QString path = StoreFilePath(*store);
-    if (!path.isEmpty() && !RestrictToOwner(path))
+    if (!KeepUnreadStore())
         return false;
-    if (store->status() != QSettings::NoError)
+    QSettings &store = OpenStore();
+    const QString path = StoreFilePath(store);
+    if ((!path.isEmpty() && !RestrictToOwner(path)) || store.status() != QSettings::NoError) {
+        FStore.reset();
         return false;
+    }
 
-    WriteStoredInteger(*store, ScreenCountName, Count());
+    WriteStoredInteger(store, ScreenCountName, Count());
     for (int index = 0; index < Count(); ++index)
-        WriteStoredBytes(*store, ScreenValueName(index), SerializeScreen(*At(index)).toUtf8());
-    WriteConsoleSettings(*store, ConsoleSettings());
+        WriteStoredBytes(store, ScreenValueName(index), SerializeScreen(*At(index)).toUtf8());
+    WriteConsoleSettings(store, ConsoleSettings());
 
-    store->sync();
-    return store->status() == QSettings::NoError;
+    store.sync();
+    if (store.status() != QSettings::NoError) {
+        FStore.reset();
+        return false;
+    }
+    return true;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
+#include <memory>
+
+class QSettings;
 class TScreenHost;
 class TVLScreenClass;
 
@@ -12,11 +16,19 @@ class TVLScreenClass;
 // the screens and the window and option values of ConsoleSettings(). SaveStore only
 // writes what differs from the stored values, so it is cheap enough to call after
 // every committed change; the console calls it then, not only at close, so that a
-// process ending without closing the window keeps what was committed.
+// process ending without closing the window keeps what was committed. The store
+// stays open between saves, so a save compares with values already in memory instead
+// of reading the whole store again; changes made to it from outside are picked up
+// before each save.
+//
+// A store that exists but cannot be read at load is never written over unseen: the
+// first save of the run first keeps the unread file beside it as
+// "OrvaneDesk.unreadable-<yyyyMMdd-HHmmss>.ini", and saves nothing while that copy
+// cannot be made.
 class TScreenStore
 {
 public:
-    TScreenStore() = default;
+    TScreenStore();
     ~TScreenStore();
     TScreenStore(const TScreenStore &) = delete;
     TScreenStore &operator=(const TScreenStore &) = delete;
@@ -47,5 +59,17 @@ public:
     bool SaveStore() const;
 
 private:
+    // The open store, reopened when the profile it belongs to changes or after an
+    // error.
+    QSettings &OpenStore() const;
+    // Keeps the store file that could not be read at load before it is first
+    // overwritten; false while it cannot be kept.
+    bool KeepUnreadStore() const;
+
     QList<TVLScreenClass *> FScreens;
+    mutable std::unique_ptr<QSettings> FStore;
+    mutable QString FStoreProfile;
+    // Set when the store existed but could not be read at load.
+    mutable bool FStoreUnread = false;
+    mutable QString FUnreadPath;
 };

@@ -187,6 +187,50 @@ private slots:
         QVERIFY(!store.SaveStore());
     }
 
+    void storeUnreadAtStartIsKeptBeforeItIsWrittenOver()
+    {
+        {
+            TScreenStore earlier;
+            for (const char *name : {"A", "B", "C"})
+                earlier.Append(NewScreen(QString::fromLatin1(name)));
+            QVERIFY(earlier.SaveStore());
+        }
+        QFile file(StorePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray earlierStore = file.readAll();
+        file.close();
+
+        // Something else stands in the store's place while the console starts.
+        const QString movedAway = FProfile->filePath(QStringLiteral("moved"));
+        QVERIFY(QFile::rename(StorePath(), movedAway));
+        QVERIFY(QDir(FProfile->path()).mkdir(QStringLiteral("OrvaneDesk.ini")));
+        TScreenStore store;
+        store.LoadStore();
+        QCOMPARE(store.Count(), 0);
+        store.Append(NewScreen(QStringLiteral("New")));
+        QVERIFY(!store.SaveStore());
+
+        // Back again by the next save: the three screens never loaded are kept
+        // beside the store before it takes this run's screens.
+        QVERIFY(QDir(FProfile->path()).rmdir(QStringLiteral("OrvaneDesk.ini")));
+        QVERIFY(QFile::rename(movedAway, StorePath()));
+        QVERIFY(store.SaveStore());
+        store.At(0)->Port = 1;
+        QVERIFY(store.SaveStore());
+        const QStringList copies =
+            QDir(FProfile->path()).entryList({QStringLiteral("OrvaneDesk.unreadable-*.ini")});
+        QCOMPARE(copies.size(), 1);
+        QFile copy(FProfile->filePath(copies.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), earlierStore);
+        QCOMPARE(StampOf(copy.fileName()).Mode, 0600u);
+
+        TScreenStore loaded;
+        loaded.LoadStore();
+        QCOMPARE(loaded.Count(), 1);
+        QCOMPARE(loaded.At(0)->Name, QStringLiteral("New"));
+    }
+
     void storeFileIsForItsOwnerOnly()
     {
         TScreenStore store;
