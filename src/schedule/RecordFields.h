@@ -11,6 +11,10 @@
 // empty.
 QList<QStringView> RecordArgumentViews(QStringView record);
 
+// Index of the first `mark` at or after `from` in `text`, or -1. Quicker than the
+// general search over the short distances between a record's marks.
+qsizetype FindRecordMark(QStringView text, char16_t mark, qsizetype from);
+
 // One argument of a record text taken apart without copying: the key is the text
 // before the first "=" with spaces trimmed, the value everything after it.
 struct TRecordField

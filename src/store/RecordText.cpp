@@ -205,19 +205,17 @@ QString EscapeRecordText(const QString &text)
     const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *end = begin + text.size();
     qsizetype grown = 0;
-    // Every reserved character lies between '"' and '>': letters and most other text
-    // are passed over with one comparison.
-    for (const char16_t *c = begin; c != end; ++c) {
-        if (*c >= u'"' && *c <= u'>')
-            grown += EntityIndex.Growth[*c];
-    }
+    // Without a branch per character: text mixes reserved and plain characters too
+    // irregularly for branches to be predicted. Character 0 is no reserved one.
+    for (const char16_t *c = begin; c != end; ++c)
+        grown += EntityIndex.Growth[*c < 128 ? *c : 0];
     if (grown == 0)
         return text;
 
     QString escaped(text.size() + grown, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
     for (const char16_t *c = begin; c != end; ++c) {
-        const quint8 row = *c >= u'"' && *c <= u'>' ? EntityIndex.Row[*c] : 0;
+        const quint8 row = EntityIndex.Row[*c < 128 ? *c : 0];
         if (row == 0) {
             *out++ = *c;
             continue;
@@ -246,17 +244,18 @@ QString UnescapeRecordText(const QString &text)
     char16_t *out = reinterpret_cast<char16_t *>(plain.data());
     std::char_traits<char16_t>::copy(out, chars, size_t(at));
     out += at;
-    while (at < length) {
-        const char16_t c = chars[at];
-        if (c == u'&') {
-            if (const TEntity *entity = EntityAt(chars + at, length - at)) {
-                *out++ = entity->Character;
-                at += entity->Length;
-                continue;
-            }
+    while (at >= 0) {
+        qsizetype next = at + 1;
+        if (const TEntity *entity = EntityAt(chars + at, length - at)) {
+            *out++ = entity->Character;
+            next = at + entity->Length;
+        } else {
+            *out++ = u'&';
         }
-        *out++ = c;
-        ++at;
+        at = FindRecordMark(text, u'&', next);
+        const qsizetype plainEnd = at < 0 ? length : at;
+        std::char_traits<char16_t>::copy(out, chars + next, size_t(plainEnd - next));
+        out += plainEnd - next;
     }
     plain.truncate(out - reinterpret_cast<const char16_t *>(plain.constData()));
     return plain;
