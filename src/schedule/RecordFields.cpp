@@ -112,40 +112,43 @@ public:
           FQuotedMode(s < FLength && FindMark(t, QuoteMark, s) >= 0)
     {}
 
-    void Collect(qsizetype wanted, QList<QStringView> &arguments) const
+    // Fills `arguments` from the first; returns how many the stretch holds, at most
+    // `wanted`.
+    qsizetype Collect(qsizetype wanted, QStringView *arguments) const
     {
-        const auto enough = [&] { return arguments.size() >= wanted; };
+        qsizetype found = 0;
         if (!FQuotedMode) {
-            arguments.append(From(FStart, false));
-            for (qsizetype i = FStart; i <= FEnd && !enough(); ++i) {
-                i = FindMark(FText, CommaMark, i);
+            arguments[found++] = From(FStart, false);
+            for (qsizetype i = FStart; i <= FEnd && found < wanted; ++i) {
+                i = Find(CommaMark, i);
                 if (i < 0 || i > FEnd)
                     break;
-                arguments.append(From(i + 1, false));
+                arguments[found++] = From(i + 1, false);
             }
-            return;
+            return found;
         }
         // A quoted stretch opens at the stretch's start or right after a separating
         // comma, and ends at the character before the next quote.
         bool quoted = FChars[FStart] == QuoteMark;
-        arguments.append(From(FStart, quoted));
+        arguments[found++] = From(FStart, quoted);
         qsizetype i = quoted ? FStart + 1 : FStart;
-        while (i <= FEnd && !enough()) {
+        while (i <= FEnd && found < wanted) {
             if (quoted) {
-                const qsizetype quote = FindMark(FText, QuoteMark, i + 1);
+                const qsizetype quote = Find(QuoteMark, i + 1);
                 if (quote < 0 || quote - 1 > FEnd)
                     break;
                 quoted = false;
                 i = quote;
                 continue;
             }
-            const qsizetype comma = FindMark(FText, CommaMark, i);
+            const qsizetype comma = Find(CommaMark, i);
             if (comma < 0 || comma > FEnd)
                 break;
             quoted = comma + 1 < FLength && FChars[comma + 1] == QuoteMark;
-            arguments.append(From(comma + 1, quoted));
+            arguments[found++] = From(comma + 1, quoted);
             i = comma + 1;
         }
+        return found;
     }
 
 private:
@@ -156,11 +159,11 @@ private:
     {
         qsizetype d = FEnd;
         if (!FQuotedMode || !startsQuoted) {
-            const qsizetype comma = p < FLength ? FindMark(FText, CommaMark, p) : -1;
+            const qsizetype comma = p < FLength ? Find(CommaMark, p) : -1;
             if (comma > 0)
                 d = comma - 1;
         } else {
-            const qsizetype quote = p + 1 < FLength ? FindMark(FText, QuoteMark, p + 1) : -1;
+            const qsizetype quote = p + 1 < FLength ? Find(QuoteMark, p + 1) : -1;
             if (quote >= 0)
                 d = quote;
         }
@@ -173,27 +176,39 @@ private:
         return d < p ? QStringView() : FText.mid(p, d - p + 1);
     }
 
+    // The walk looks for the mark that ends an argument right after reading the
+    // argument up to that same mark; the last search is remembered for it.
+    qsizetype Find(char16_t mark, qsizetype from) const
+    {
+        if (mark != FLastMark || from != FLastFrom) {
+            FLastMark = mark;
+            FLastFrom = from;
+            FLastFound = FindMark(FText, mark, from);
+        }
+        return FLastFound;
+    }
+
     QStringView FText;
     const char16_t *FChars;
     qsizetype FLength;
     qsizetype FStart;
     qsizetype FEnd;
     bool FQuotedMode;
+    mutable char16_t FLastMark = 0;
+    mutable qsizetype FLastFrom = -1;
+    mutable qsizetype FLastFound = -1;
 };
 
 } // namespace
 
 QList<QStringView> RecordArgumentViews(QStringView record)
 {
-    const qsizetype count = ArgumentCount(record);
-    QList<QStringView> arguments;
-    arguments.reserve(count);
+    // Arguments the stretch does not hold stay empty.
+    QList<QStringView> arguments(ArgumentCount(record));
     const qsizetype open = record.indexOf(u'(');
     const qsizetype close = record.lastIndexOf(u')');
     if (open >= 0 && close >= 0)
-        TArgumentWalk(record, open + 1, close - 1).Collect(count, arguments);
-    while (arguments.size() < count)
-        arguments.append(QStringView());
+        TArgumentWalk(record, open + 1, close - 1).Collect(arguments.size(), arguments.data());
     return arguments;
 }
 
