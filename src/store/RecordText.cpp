@@ -41,7 +41,8 @@ constexpr TEntityIndex EntityIndex;
 const TEntity *EntityAt(const char16_t *chars, qsizetype available)
 {
     for (const TEntity &entity : Entities) {
-        if (entity.Length <= available &&
+        // The letter after "&" rules out all but a few words before any full compare.
+        if (entity.Length <= available && chars[1] == entity.Word[1] &&
             std::char_traits<char16_t>::compare(chars, entity.Word, size_t(entity.Length)) == 0)
             return &entity;
     }
