@@ -114,6 +114,49 @@ private slots:
         }
     }
 
+    void reservedCharactersAtEveryDistanceSurviveTheStore()
+    {
+        // Values of every length up to well past the point where the reader stops
+        // comparing a few characters at a time and searches ahead instead.
+        const int longest = 150;
+        const auto text = [](int length, char16_t fill, const QString &tail) -> QString {
+            return QString(length, QChar(fill)) + tail;
+        };
+        TScreenStore store;
+        for (int n = 0; n <= longest; ++n) {
+            auto *screen = new TVLScreenClass;
+            screen->Port = 1000 + n;
+            screen->Name = text(n, u'n', QStringLiteral("\"(a,b)\""));
+            screen->Address = text(n, u'1', QStringLiteral(".2"));
+            screen->Tags = {text(n, u't', QStringLiteral("&amp;&colon")), QStringLiteral(",")};
+            screen->Playlist = {{text(n, u'p', QStringLiteral("<x>;'y'")), false}};
+            TVLScheduleRecord entry;
+            entry.File = text(n, u'f', QStringLiteral("(1),2"));
+            entry.StartDate = entry.EndDate = 45292.5;
+            entry.EndTime = n;
+            UpdateStamps(entry);
+            screen->Schedule = {entry, entry};
+            store.Append(screen);
+        }
+        QVERIFY(store.SaveStore());
+
+        TScreenStore loaded;
+        loaded.LoadStore();
+        QCOMPARE(loaded.Count(), longest + 1);
+        for (const TVLScreenClass *screen : loaded.Screens()) {
+            const int n = screen->Port - 1000;
+            QCOMPARE(screen->Name, text(n, u'n', QStringLiteral("\"(a,b)\"")));
+            QCOMPARE(screen->Address, text(n, u'1', QStringLiteral(".2")));
+            QCOMPARE(screen->Tags, QStringList({text(n, u't', QStringLiteral("&amp;&colon")),
+                                                QStringLiteral(",")}));
+            QCOMPARE(screen->Playlist.size(), 1);
+            QCOMPARE(screen->Playlist.first().Text, text(n, u'p', QStringLiteral("<x>;'y'")));
+            QCOMPARE(screen->Schedule.size(), 2);
+            QCOMPARE(screen->Schedule.last().File, text(n, u'f', QStringLiteral("(1),2")));
+            QCOMPARE(screen->Schedule.last().EndTime, n);
+        }
+    }
+
     void valuesAboveTheCountStayAndAreNotRead()
     {
         TScreenStore store;
