@@ -17,11 +17,11 @@ QStringView SpacesTrimmed(QStringView text)
 constexpr char16_t QuoteMark = u'"';
 constexpr char16_t CommaMark = u',';
 
+} // namespace
+
 // Record walks look for the next mark many times over short distances, where the
 // general search's set-up costs more than the search; there four characters are
 // compared at once instead.
-} // namespace
-
 qsizetype FindRecordMark(QStringView text, char16_t mark, qsizetype from)
 {
     const char16_t *c = text.utf16();
@@ -53,11 +53,6 @@ qsizetype FindRecordMark(QStringView text, char16_t mark, qsizetype from)
 
 namespace {
 
-qsizetype FindMark(QStringView text, char16_t mark, qsizetype from)
-{
-    return FindRecordMark(text, mark, from);
-}
-
 // How many arguments the record has: commas outside quoted stretches, plus one. A
 // quote opens a stretch at the very start, right after "(" or right after a counted
 // comma; the stretch ends at the character before the next quote, unless that
@@ -65,7 +60,7 @@ qsizetype FindMark(QStringView text, char16_t mark, qsizetype from)
 // character.
 qsizetype ArgumentCount(QStringView t)
 {
-    if (FindMark(t, QuoteMark, 0) < 0)
+    if (FindRecordMark(t, QuoteMark, 0) < 0)
         return 1 + std::count(t.utf16(), t.utf16() + t.size(), CommaMark);
     const char16_t *c = t.utf16();
     const qsizetype n = t.size();
@@ -74,14 +69,14 @@ qsizetype ArgumentCount(QStringView t)
     qsizetype nextParen = -2;
     const auto next = [&](char16_t mark, qsizetype &cached, qsizetype from) {
         if (cached != -1 && cached < from)
-            cached = FindMark(t, mark, from);
+            cached = FindRecordMark(t, mark, from);
         return cached;
     };
     bool quoted = c[0] == QuoteMark;
     qsizetype i = quoted ? 1 : 0;
     while (i < n) {
         if (quoted) {
-            const qsizetype quote = FindMark(t, QuoteMark, i + 1);
+            const qsizetype quote = FindRecordMark(t, QuoteMark, i + 1);
             if (quote < 0)
                 break;
             const qsizetype before = quote - 1;
@@ -109,7 +104,7 @@ class TArgumentWalk
 public:
     TArgumentWalk(QStringView t, qsizetype s, qsizetype e)
         : FText(t), FChars(t.utf16()), FLength(t.size()), FStart(s), FEnd(e),
-          FQuotedMode(s < FLength && FindMark(t, QuoteMark, s) >= 0)
+          FQuotedMode(s < FLength && FindRecordMark(t, QuoteMark, s) >= 0)
     {}
 
     // Fills `arguments` from the first; returns how many the stretch holds, at most
@@ -183,7 +178,7 @@ private:
         if (mark != FLastMark || from != FLastFrom) {
             FLastMark = mark;
             FLastFrom = from;
-            FLastFound = FindMark(FText, mark, from);
+            FLastFound = FindRecordMark(FText, mark, from);
         }
         return FLastFound;
     }
@@ -215,7 +210,7 @@ QList<QStringView> RecordArgumentViews(QStringView record)
 TRecordField SplitRecordField(QStringView argument)
 {
     TRecordField field;
-    const qsizetype equals = FindMark(argument, u'=', 0);
+    const qsizetype equals = FindRecordMark(argument, u'=', 0);
     if (equals < 0)
         return field;
     field.Key = SpacesTrimmed(argument.left(equals));
