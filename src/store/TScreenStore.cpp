@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QVariant>
 
 #include <algorithm>
 #include <map>
@@ -48,6 +49,23 @@ QList<int> PresentScreenNumbers(const QSettings &store, qint32 count)
     for (const auto &entry : numbers)
         ordered.append(entry.first);
     return ordered;
+}
+
+// The bytes of one stored screen value. A value written into the INI file by hand
+// without quotes around it comes back from the INI reader as a list, cut at every
+// comma (and every record has commas); the pieces are joined again, and a byte
+// array among them is decoded the way the reader decodes a whole one. Without this
+// such a screen would load blank and the next save would write the blank over it.
+QByteArray StoredScreenBytes(const QVariant &value)
+{
+    const int type = value.typeId();
+    if (type != QMetaType::QStringList && type != QMetaType::QVariantList)
+        return value.toByteArray();
+    const QString joined = value.toStringList().join(QLatin1Char(','));
+    const QLatin1String byteArrayMark("@ByteArray(");
+    if (joined.startsWith(byteArrayMark) && joined.endsWith(QLatin1Char(')')))
+        return QStringView(joined).sliced(byteArrayMark.size()).chopped(1).toLatin1();
+    return joined.toUtf8();
 }
 
 // The store holds every screen's password, so on systems where it is a file only
@@ -195,8 +213,7 @@ void TScreenStore::LoadStore(TScreenHost *host)
     qint32 count = 0;
     if (ReadStoredInteger(store, ScreenCountName, count) && count > 0) {
         for (const int number : PresentScreenNumbers(store, count)) {
-            const QVariant value = store.value(ScreenValueName(number));
-            const QByteArray bytes = value.toByteArray();
+            const QByteArray bytes = StoredScreenBytes(store.value(ScreenValueName(number)));
             if (bytes.size() > MaxScreenValueSize)
                 continue;
             auto *screen = new TVLScreenClass(host);

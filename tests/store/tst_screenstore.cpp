@@ -203,6 +203,35 @@ private slots:
         QCOMPARE(store.At(0)->Port, 4769);
     }
 
+    void valuesWrittenByHandWithoutQuotesLoad()
+    {
+        // As a person writes the INI file: no quotes around the values, so the INI
+        // reader cuts them at their commas. Non-ASCII bytes of a byte array are
+        // written as \x escapes.
+        QFile file(StorePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n"
+                   "ScreenCount=3\n"
+                   "Screen00000=@ByteArray(Screen(\\\"Name=Caf\\xc3\\xa9 &oprt1&cprt\\\","
+                   "\\\"Address=10.0.0.7\\\",Port=5000,\\\"Tags=Zone 4|Section 20\\\"))\n"
+                   "Screen00001=\"@ByteArray(Screen(\\\"Name=Quoted\\\",Port=5001))\"\n"
+                   "Screen00002=Screen(\\\"Name=Plain\\\",Port=5002)\n");
+        file.close();
+
+        TScreenStore store;
+        store.LoadStore();
+        QCOMPARE(store.Count(), 3);
+        QCOMPARE(store.At(0)->Name, QString::fromUtf8("Caf\xc3\xa9 (1)"));
+        QCOMPARE(store.At(0)->Address, QStringLiteral("10.0.0.7"));
+        QCOMPARE(store.At(0)->Port, 5000);
+        QCOMPARE(store.At(0)->Tags,
+                 (QStringList{QStringLiteral("Zone 4"), QStringLiteral("Section 20")}));
+        QCOMPARE(store.At(1)->Name, QStringLiteral("Plain"));
+        QCOMPARE(store.At(1)->Port, 5002);
+        QCOMPARE(store.At(2)->Name, QStringLiteral("Quoted"));
+        QCOMPARE(store.At(2)->Port, 5001);
+    }
+
     void absurdCountDoesNotStallTheStart()
     {
         {
