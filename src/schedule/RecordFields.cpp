@@ -207,6 +207,21 @@ QList<QStringView> RecordArgumentViews(QStringView record)
     return arguments;
 }
 
+QList<QStringView> FoundRecordArgumentViews(QStringView record)
+{
+    const qsizetype open = record.indexOf(u'(');
+    const qsizetype close = record.lastIndexOf(u')');
+    if (open < 0 || close < 0)
+        return QList<QStringView>(1);
+    // Every argument after the first begins after a comma of the stretch.
+    const QStringView stretch = record.mid(open + 1, std::max<qsizetype>(close - open - 1, 0));
+    QList<QStringView> arguments(
+        1 + std::count(stretch.utf16(), stretch.utf16() + stretch.size(), CommaMark));
+    arguments.resize(
+        TArgumentWalk(record, open + 1, close - 1).Collect(arguments.size(), arguments.data()));
+    return arguments;
+}
+
 TRecordField SplitRecordField(QStringView argument)
 {
     TRecordField field;

@@ -11,6 +11,12 @@
 // empty.
 QList<QStringView> RecordArgumentViews(QStringView record);
 
+// Every argument the walk between the parentheses finds, in order, without cutting
+// the list to the argument count. The count keeps a quoted stretch open at a "(" right
+// before its closing quote, so a quoted value that ends in "(" and is not escaped (the
+// content of a schedule entry) would hide every argument after it from the count.
+QList<QStringView> FoundRecordArgumentViews(QStringView record);
+
 // Index of the first `mark` at or after `from` in `text`, or -1. Quicker than the
 // general search over the short distances between a record's marks.
 qsizetype FindRecordMark(QStringView text, char16_t mark, qsizetype from);

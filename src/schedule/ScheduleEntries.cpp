@@ -98,7 +98,9 @@ bool ParseOneEntry(QStringView item, TVLScheduleRecord &entry)
 
     bool good = true;
     bool hasStartDate = false, hasStartTime = false, hasEndDate = false, hasEndTime = false;
-    for (const QStringView argument : RecordArgumentViews(item)) {
+    // The content is written unescaped, so it may end in "(": all the arguments found
+    // are read, not only as many as the count gives.
+    for (const QStringView argument : FoundRecordArgumentViews(item)) {
         const TRecordField field = SplitRecordField(argument);
         if (!field.HasKey)
             continue;

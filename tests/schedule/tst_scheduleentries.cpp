@@ -88,6 +88,8 @@ private slots:
             << functions(Entry(QString(), 45000, 10, 45000, 20, 10), 0, 246, 0, 1, 34, -5);
         QTest::newRow("reserved characters in the path")
             << Entry(QStringLiteral("Zone (A), part=2; x&y <b> 'c' :d\\"), 45292, 1, 45292, 2);
+        QTest::newRow("content ending in a parenthesis") << functions(
+            Entry(QStringLiteral("Clips\\Intro ("), 45292, 1, 45292, 2, 4), 1, 20, 50, 0, 3, 0);
         QTest::newRow("web link") << Entry(QStringLiteral("https://example.org/a?b=1&c=2"), 45292,
                                            1, 45292, 2, 7);
         QTest::newRow("non-Latin path")
