@@ -200,6 +200,7 @@ bool TScreenStore::KeepUnreadStore() const
 void TScreenStore::LoadStore(TScreenHost *host)
 {
     FStore.reset();
+    FOversizedValues.clear();
     QSettings &store = OpenStore();
     if (store.status() != QSettings::NoError) {
         FStoreUnread = true;
@@ -214,8 +215,10 @@ void TScreenStore::LoadStore(TScreenHost *host)
     if (ReadStoredInteger(store, ScreenCountName, count) && count > 0) {
         for (const int number : PresentScreenNumbers(store, count)) {
             const QByteArray bytes = StoredScreenBytes(store.value(ScreenValueName(number)));
-            if (bytes.size() > MaxScreenValueSize)
+            if (bytes.size() > MaxScreenValueSize) {
+                FOversizedValues.append(bytes);
                 continue;
+            }
             auto *screen = new TVLScreenClass(host);
             ParseScreen(bytes, *screen);
             FScreens.append(screen);
@@ -239,9 +242,11 @@ bool TScreenStore::SaveStore() const
         return false;
     }
 
-    WriteStoredInteger(store, ScreenCountName, Count());
+    WriteStoredInteger(store, ScreenCountName, Count() + int(FOversizedValues.size()));
     for (int index = 0; index < Count(); ++index)
         WriteStoredBytes(store, ScreenValueName(index), SerializeScreen(*At(index)).toUtf8());
+    for (int extra = 0; extra < FOversizedValues.size(); ++extra)
+        WriteStoredBytes(store, ScreenValueName(Count() + extra), FOversizedValues.at(extra));
     WriteConsoleSettings(store, ConsoleSettings());
 
     store.sync();

@@ -72,4 +72,7 @@ private:
     // Set when the store existed but could not be read at load.
     mutable bool FStoreUnread = false;
     mutable QString FUnreadPath;
+    // Screen values too large to load, written back unchanged after the loaded
+    // screens so that renumbering never overwrites a screen the console skipped.
+    QList<QByteArray> FOversizedValues;
 };

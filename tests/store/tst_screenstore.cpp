@@ -201,6 +201,16 @@ private slots:
             names << screen->Name;
         QCOMPARE(names, (QStringList{QString(), QStringLiteral("Big"), QStringLiteral("First")}));
         QCOMPARE(store.At(0)->Port, 4769);
+
+        // Saving renumbers the loaded screens; the one too large to load must
+        // not be overwritten by them.
+        QVERIFY(store.SaveStore());
+        const auto raw = Raw();
+        QCOMPARE(raw->value(QStringLiteral("ScreenCount")).toInt(), 4);
+        QCOMPARE(raw->value(QStringLiteral("Screen00003")).toByteArray(), QByteArray(1048577, 'y'));
+        TScreenStore reloaded;
+        reloaded.LoadStore();
+        QCOMPARE(reloaded.Count(), 3);
     }
 
     void valuesWrittenByHandWithoutQuotesLoad()
