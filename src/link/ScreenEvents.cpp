@@ -81,8 +81,7 @@ void TVLScreenClass::HandlePasswordMismatch()
 {
     FReceiveBuffer.Clear();
     DisconnectScreen(this);
-    ShowMessageDialog(Name + QStringLiteral("\n\n") + MessageFormat(79, PresenterName()),
-                      TDialogType::Information, TDialogButton::OK);
+    ShowScreenMessage(Name, MessageFormat(79, PresenterName()), TDialogType::Information);
 }
 
 void TVLScreenClass::HandleReceiveOverflow()
@@ -91,11 +90,11 @@ void TVLScreenClass::HandleReceiveOverflow()
     FReceiveBuffer.Clear();
     const qsizetype limit = FReceiveBuffer.Capacity();
     DisconnectScreen(this);
-    ShowMessageDialog(Name + QStringLiteral("\n\n") + MessageText(52) +
-                          QStringLiteral(" - the screen sent a line longer than ") +
+    ShowScreenMessage(Name,
+                      MessageText(52) + QStringLiteral(" - the screen sent a line longer than ") +
                           QString::number(limit) +
                           QStringLiteral(" bytes. The connection has been closed."),
-                      TDialogType::Error, TDialogButton::OK);
+                      TDialogType::Error);
 }
 
 void TVLScreenClass::HandleError(int &errorCode)

@@ -55,8 +55,7 @@ void ConnectScreen(TVLScreenClass *screen, const TConnectWait &wait)
         // make the Connect button a silent no-op.
         if (screen->Port < 1 || screen->Port > 65535) {
             const QPointer<TVLScreenClass> alive(screen);
-            ShowMessageDialog(screen->Name + QStringLiteral("\n\n") + MessageText(50),
-                              TDialogType::Error, TDialogButton::OK);
+            ShowScreenMessage(screen->Name, MessageText(50), TDialogType::Error);
             if (!alive)
                 return;
         }
@@ -80,8 +79,7 @@ void ConnectScreen(TVLScreenClass *screen, const TConnectWait &wait)
         const bool timedOut = screen->LastSocketError == 0 && !screen->IsConnected();
         screen->ReleaseSocketComponent();
         if (timedOut) {
-            ShowMessageDialog(screen->Name + QStringLiteral("\n\n") + MessageText(37),
-                              TDialogType::Error, TDialogButton::OK);
+            ShowScreenMessage(screen->Name, MessageText(37), TDialogType::Error);
             if (!alive)
                 return;
         }

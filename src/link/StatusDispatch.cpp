@@ -36,16 +36,6 @@ QString PresenterMessage(int number)
     return MessageFormat(number, PresenterName());
 }
 
-QString ScreenMessage(const TVLScreenClass *screen, const QString &message)
-{
-    return screen->Name + QLatin1String("\n\n") + message;
-}
-
-void ShowScreenDialog(const TVLScreenClass *screen, const QString &message, TDialogType type)
-{
-    ShowMessageDialog(ScreenMessage(screen, message), type, TDialogButton::OK);
-}
-
 // Days since 30 December 1899, the fraction being the time of day.
 double DaySerial(const QDate &date, const QTime &time)
 {
@@ -276,17 +266,17 @@ void TStatusDispatcher::FolderListing(TVLScreenClass *screen, const QString &pay
     const QStringList items = failed ? QStringList() : SplitPayload(payload, QLatin1Char('>'));
     FHooks.FolderListingReceived(screen, items);
     if (failed) {
-        ShowScreenDialog(screen, MessageText(47) + QLatin1Char('\n') + PresenterMessage(31),
-                         TDialogType::Error);
+        ShowScreenMessage(screen->Name, MessageText(47) + QLatin1Char('\n') + PresenterMessage(31),
+                          TDialogType::Error);
     }
 }
 
 void TStatusDispatcher::PlaylistSaveReply(TVLScreenClass *screen, const QString &payload)
 {
     if (payload == QLatin1String("0"))
-        ShowScreenDialog(screen, MessageText(25), TDialogType::Information);
+        ShowScreenMessage(screen->Name, MessageText(25), TDialogType::Information);
     else if (payload == QLatin1String("-1"))
-        ShowScreenDialog(screen, PresenterMessage(26), TDialogType::Error);
+        ShowScreenMessage(screen->Name, PresenterMessage(26), TDialogType::Error);
 }
 
 void TStatusDispatcher::PlaylistFileReply(TVLScreenClass *screen, const QString &payload)
@@ -327,7 +317,7 @@ void TStatusDispatcher::ScheduleReply(TVLScreenClass *screen, const QString &pay
     screen->Schedule.clear();
     if (payload == QLatin1String("-1")) {
         QPointer<TVLScreenClass> guard(screen);
-        ShowScreenDialog(screen, MessageText(48), TDialogType::Warning);
+        ShowScreenMessage(screen->Name, MessageText(48), TDialogType::Warning);
         if (!guard)
             return;
     } else {
@@ -354,7 +344,7 @@ void TStatusDispatcher::ShowPlaylistError(TVLScreenClass *screen, int error)
     screen->LastLoadError = error;
     FOpenLoadErrors.insert(screen, error);
     QPointer<TVLScreenClass> guard(screen);
-    ShowScreenDialog(screen, PresenterMessage(text->Message), text->Type);
+    ShowScreenMessage(screen->Name, PresenterMessage(text->Message), text->Type);
     FOpenLoadErrors.remove(screen, error);
     // A dialog opened and closed while this one was open must not clear the
     // guard of this one; hand back what was on screen before.

@@ -71,6 +71,11 @@ int ShowMessageDialog(const QString &text, TDialogType type, TDialogButtons butt
     return RunDialog(text, type, buttons, nullptr, false, nullptr);
 }
 
+int ShowScreenMessage(const QString &screenName, const QString &message, TDialogType type)
+{
+    return ShowMessageDialog(screenName + QLatin1String("\n\n") + message, type, TDialogButton::OK);
+}
+
 int ShowMessageDialogWithCheck(const QString &text, TDialogType type, TDialogButtons buttons,
                                const QString &checkCaption, bool initialState, bool &flag)
 {

@@ -41,6 +41,10 @@ enum TModalResult : int {
 // Shows the modal message dialog centred on the screen; returns the modal result.
 int ShowMessageDialog(const QString &text, TDialogType type, TDialogButtons buttons);
 
+// A failure that concerns one screen: its name, a blank line, then the message,
+// with OK alone.
+int ShowScreenMessage(const QString &screenName, const QString &message, TDialogType type);
+
 // The same dialog with a check box below the buttons; the box's state is written
 // to `flag` when the dialog closes, whatever button was pressed.
 int ShowMessageDialogWithCheck(const QString &text, TDialogType type, TDialogButtons buttons,
