@@ -15,15 +15,6 @@
 
 namespace {
 
-// The payload as a decimal integer, or `fallback` when it is not one (this
-// includes values outside the 32-bit range).
-int PayloadInt(const QString &payload, int fallback)
-{
-    bool ok = false;
-    const int value = payload.toInt(&ok, 10);
-    return ok ? value : fallback;
-}
-
 QStringList SplitPayload(const QString &payload, QChar delimiter)
 {
     QStringList items;
@@ -146,7 +137,7 @@ void TStatusDispatcher::Dispatch(TVLScreenClass *screen, int code, const QString
         FolderListing(screen, payload);
         break;
     case 6010:
-        screen->ValidEntryCount = PayloadInt(payload, 0);
+        screen->ValidEntryCount = ReadInteger(payload, 0);
         screen->ActivationAcknowledged = true;
         break;
     case 6020:
@@ -159,14 +150,14 @@ void TStatusDispatcher::Dispatch(TVLScreenClass *screen, int code, const QString
         CurrentPlaylistReply(screen, payload);
         break;
     case 6110:
-        screen->SchedulerState = PayloadInt(payload, 0);
+        screen->SchedulerState = ReadInteger(payload, 0);
         FHooks.RefreshScreenPanel();
         break;
     case 6120:
         ScheduleReply(screen, payload);
         break;
     case 6130:
-        screen->ScheduleReplyValue = PayloadInt(payload, 0);
+        screen->ScheduleReplyValue = ReadInteger(payload, 0);
         screen->ScheduleAcknowledged = true;
         break;
     default:
@@ -213,7 +204,7 @@ void TStatusDispatcher::AudioDeviceReply(TVLScreenClass *screen, const QString &
 
 void TStatusDispatcher::RendererReply(TVLScreenClass *screen, const QString &payload)
 {
-    if (PayloadInt(payload, -1) != screen->VideoRenderer)
+    if (ReadInteger(payload, -1) != screen->VideoRenderer)
         screen->SendLine(QLatin1String("0142 ") + QString::number(screen->VideoRenderer));
 }
 
@@ -222,7 +213,7 @@ void TStatusDispatcher::PlayStateReply(TVLScreenClass *screen, const QString &pa
     // Only the four presenter states come from a connected screen. Anything else
     // is ignored: taking it would show an open connection as disconnected (or as
     // connecting, which locks the connect button).
-    const int state = PayloadInt(payload, psDisconnected);
+    const int state = ReadInteger(payload, psDisconnected);
     if (state < psNoMedia || state > psPlaying)
         return;
     screen->PlayState = state;
@@ -243,7 +234,7 @@ void TStatusDispatcher::PositionReply(TVLScreenClass *screen, const QString &pay
 
 void TStatusDispatcher::PlaylistChanged(TVLScreenClass *screen, const QString &payload)
 {
-    if (PayloadInt(payload, -1) == 0) {
+    if (ReadInteger(payload, -1) == 0) {
         screen->CurrentPlaylist.clear();
         FHooks.RefreshScreenPanel();
         return;
@@ -253,7 +244,7 @@ void TStatusDispatcher::PlaylistChanged(TVLScreenClass *screen, const QString &p
 
 void TStatusDispatcher::VolumeReply(TVLScreenClass *screen, const QString &payload)
 {
-    const int volume = PayloadInt(payload, -1);
+    const int volume = ReadInteger(payload, -1);
     if (volume >= 0)
         screen->Volume = volume;
 }

@@ -97,23 +97,12 @@ TAddEditValues ValuesFromScreen(const TVLScreenClass &screen)
     return values;
 }
 
-namespace {
-
-qint32 IntegerOr(const QString &text, qint32 fallback)
-{
-    bool ok = false;
-    const qint32 value = text.toInt(&ok, 10);
-    return ok ? value : fallback;
-}
-
-} // namespace
-
 void CommitValuesToScreen(const TAddEditValues &values, TVLScreenClass &screen)
 {
     screen.Name = values.Name;
     screen.Address = values.Address;
     // No range check: the field holds at most five digits and the value is kept as typed.
-    screen.Port = IntegerOr(values.PortText, 4769);
+    screen.Port = ReadInteger(values.PortText, 4769);
     screen.Monitor = std::max(0, values.Monitor);
     screen.Layout = values.Layout;
     screen.PlaylistMode = values.PlaylistMode;
@@ -124,11 +113,11 @@ void CommitValuesToScreen(const TAddEditValues &values, TVLScreenClass &screen)
     screen.VideoRenderer = values.VideoRenderer;
     screen.DisableOSD = values.DisableOSD;
     screen.DisableParts = values.DisableParts;
-    screen.CustomXOfs = IntegerOr(values.XOfsText, 0);
-    screen.CustomYOfs = IntegerOr(values.YOfsText, 0);
-    screen.CustomWidth = IntegerOr(values.WidthText, 1920);
-    screen.CustomHeight = IntegerOr(values.HeightText, 1080);
-    screen.SlideshowDelay = IntegerOr(values.SlideshowDelayText, 0);
+    screen.CustomXOfs = ReadInteger(values.XOfsText, 0);
+    screen.CustomYOfs = ReadInteger(values.YOfsText, 0);
+    screen.CustomWidth = ReadInteger(values.WidthText, 1920);
+    screen.CustomHeight = ReadInteger(values.HeightText, 1080);
+    screen.SlideshowDelay = ReadInteger(values.SlideshowDelayText, 0);
     screen.SetPassword(values.Password);
     screen.AudioDevice =
         values.AudioDeviceIndex >= 0 && values.AudioDeviceIndex < values.AudioDevices.size()

@@ -475,3 +475,10 @@ double ReadDecimal(const QString &text, bool *ok)
         *ok = converted;
     return converted ? value : 0.0;
 }
+
+qint32 ReadInteger(const QString &text, qint32 fallback)
+{
+    bool ok = false;
+    const qint32 value = text.toInt(&ok, 10);
+    return ok ? value : fallback;
+}

@@ -60,6 +60,10 @@ bool StartsWith(const QString &text, const QString &prefix);
 // False when empty, when starting with ".", "/" or "\", or holding < > : ? * " |.
 bool IsValidFileName(const QString &text);
 
+// A decimal whole number, spaces around it allowed; `fallback` for any other text,
+// including numbers outside the 32-bit range.
+qint32 ReadInteger(const QString &text, qint32 fallback);
+
 // A decimal number written with "." or "," as separator, read the same whatever the
 // locale. The empty text gives 0; text that is no number gives 0 with *ok false.
 double ReadDecimal(const QString &text, bool *ok = nullptr);
