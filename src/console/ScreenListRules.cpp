@@ -1,6 +1,7 @@
 #include "console/ScreenListRules.h"
 
 #include "link/TVLScreenClass.h"
+#include "store/RecordText.h"
 
 #include <QSet>
 
@@ -9,35 +10,12 @@
 
 namespace ScreenListRules {
 
-namespace {
-
-// Trims blanks and control characters (everything up to U+0020) at both ends.
-QString TrimControls(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
-
 QStringList ParseTagFilter(const QString &filterText)
 {
     QStringList terms;
-    if (filterText.isEmpty())
-        return terms;
-    const QStringList pieces = filterText.split(QLatin1Char(','));
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const QString &piece = pieces.at(i);
-        const bool last = i == pieces.size() - 1;
-        if (last && piece.isEmpty())
-            continue;
-        terms.append(TrimControls(piece).toLower());
-    }
+    SplitTrimmedList(filterText, QLatin1Char(','), terms);
+    for (QString &term : terms)
+        term = term.toLower();
     return terms;
 }
 
