@@ -1,5 +1,8 @@
 #include "TPresenterState.h"
 
+#include "store/RecordText.h"
+#include "store/ScreenRecord.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -42,9 +45,8 @@ bool ScheduleEntryFile(const QString &entry, QString &file)
 
 QStringList SplitListPayload(const QString &payload, QChar delimiter)
 {
-    QStringList items = payload.split(delimiter);
-    if (!items.isEmpty() && items.last().isEmpty())
-        items.removeLast();
+    QStringList items;
+    SplitList(payload, delimiter, items);
     return items;
 }
 
@@ -53,27 +55,6 @@ TPresenterState::TPresenterState(const TPresenterConfig &config)
 {
     if (!FConfig.AudioDevices.isEmpty())
         FAudioDevice = FConfig.AudioDevices.first();
-}
-
-QString TPresenterState::PositionText(int seconds)
-{
-    const int hours = seconds / 3600;
-    const int minutes = (seconds / 60) % 60;
-    return QStringLiteral("%1:%2:%3")
-        .arg(hours, 2, 10, QLatin1Char('0'))
-        .arg(minutes, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString TPresenterState::MonitorListText(const MonitorRectList &monitors)
-{
-    QStringList rects;
-    for (const MonitorRect &m : monitors) {
-        rects.append(QString::number(m.Left) + QLatin1Char(',') + QString::number(m.Top) +
-                     QLatin1Char(',') + QString::number(m.Width) + QLatin1Char(',') +
-                     QString::number(m.Height));
-    }
-    return rects.join(QLatin1Char('|'));
 }
 
 QString TPresenterState::NowPlaying() const
@@ -97,7 +78,7 @@ QString TPresenterState::Tick()
     if (FPlayState != Playing)
         return QString();
     ++FPosition;
-    return Line("1100", PositionText(FPosition));
+    return Line("1100", SecondsToClockText(FPosition));
 }
 
 void TPresenterState::SetPlayState(int state, TPresenterOutput &out)
@@ -250,7 +231,7 @@ TPresenterOutput TPresenterState::HandleLine(const QString &line)
         break;
     case 1100:
         out.WantsPositionReports = true;
-        out.Replies.append(Line("1100", PositionText(FPosition)));
+        out.Replies.append(Line("1100", SecondsToClockText(FPosition)));
         break;
     case 1910:
         if (ParseWhole(payload, number) && number >= 0 && number < FPlaylist.size()) {

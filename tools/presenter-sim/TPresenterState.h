@@ -61,9 +61,6 @@ public:
     QString Placement() const { return FPlacement; }
     const TShareFolder &Share() const { return FShare; }
 
-    static QString PositionText(int seconds);
-    static QString MonitorListText(const MonitorRectList &monitors);
-
 private:
     void RunFunction(const QString &name, TPresenterOutput &out);
     void ActivatePlaylist(const QString &payload, TPresenterOutput &out);
