@@ -1,5 +1,6 @@
 // The main window against simulated presenters on loopback: connect from the
 // window, the panel filled by the screen's replies, and the shutdown order.
+#include "SimulatorProcess.h"
 #include "app/TMainForm.h"
 #include "console/TScreenListController.h"
 #include "link/TVLScreenClass.h"
@@ -9,33 +10,12 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <memory>
-
-namespace {
-
-// A first port with its successor free on loopback, so the simulator can take both.
-quint16 FreePortPair()
-{
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QTcpServer first;
-        if (!first.listen(QHostAddress::LocalHost, 0))
-            continue;
-        const quint16 port = first.serverPort();
-        QTcpServer second;
-        if (port < 65535 && second.listen(QHostAddress::LocalHost, port + 1))
-            return port;
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestMainFormLink : public QObject
 {
@@ -51,24 +31,15 @@ private:
     TVLScreenClass *Find(TMainForm &form, const QString &name);
 
     std::unique_ptr<QTemporaryDir> FProfile;
-    std::unique_ptr<QProcess> FSim;
-    quint16 FPort = 0;
+    std::unique_ptr<TSimProcess> FSim;
 };
 
 void TestMainFormLink::init()
 {
-    const QString sim = qEnvironmentVariable("ORVANE_SIM");
-    if (sim.isEmpty())
+    if (qEnvironmentVariableIsEmpty("ORVANE_SIM"))
         QSKIP("ORVANE_SIM does not name the presenter simulator");
-    FPort = FreePortPair();
-    QVERIFY(FPort != 0);
-    FSim = std::make_unique<QProcess>();
-    FSim->setProcessChannelMode(QProcess::MergedChannels);
-    FSim->start(sim, {QStringLiteral("--port"), QString::number(FPort), QStringLiteral("--count"),
-                      QStringLiteral("2")});
-    QVERIFY(FSim->waitForStarted(10000));
-    QByteArray output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += FSim->readAll()).count("listening") >= 2, 10000);
+    FSim = std::make_unique<TSimProcess>();
+    QVERIFY(FSim->Start(2));
 
     FProfile = std::make_unique<QTemporaryDir>();
     qputenv("ORVANE_PROFILE_DIR", FProfile->path().toUtf8());
@@ -79,7 +50,7 @@ void TestMainFormLink::init()
         auto *screen = new TVLScreenClass;
         screen->Name = i == 0 ? QStringLiteral("Shown") : QStringLiteral("Hidden");
         screen->Address = QStringLiteral("127.0.0.1");
-        screen->Port = FPort + i;
+        screen->Port = FSim->Port + i;
         screen->Tags = {i == 0 ? QStringLiteral("Lobby") : QStringLiteral("Hall")};
         store.Append(screen);
     }
@@ -90,11 +61,7 @@ void TestMainFormLink::init()
 void TestMainFormLink::cleanup()
 {
     MessageSeam::Disable();
-    if (FSim) {
-        FSim->kill();
-        FSim->waitForFinished(5000);
-        FSim.reset();
-    }
+    FSim.reset();
     qunsetenv("ORVANE_PROFILE_DIR");
     FProfile.reset();
 }

@@ -1,30 +1,25 @@
+#include "FakePresenter.h"
+#include "RecordingHost.h"
 #include "ScreenFleet.h"
 #include "console/TScreenListController.h"
 #include "link/ScreenSession.h"
-#include "link/TScreenHost.h"
 #include "messages/MessageSeam.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 namespace {
 
-class TRecordingHost : public TScreenHost
+// The screen list over `fleet`, connecting and disconnecting for real.
+TScreenListHooks FleetHooks(const TScreenFleet &fleet)
 {
-public:
-    QObject *SocketOwner() override { return &FOwner; }
-    void RefreshScreenPanel() override {}
-    void RepaintScreenList() override { ++Repaints; }
-    void DispatchStatus(TVLScreenClass *, int, const QString &) override {}
-    void ScreenDisconnected(TVLScreenClass *) override {}
-
-    int Repaints = 0;
-
-private:
-    QObject FOwner;
-};
+    TScreenListHooks hooks;
+    hooks.StoreScreens = [&fleet] { return fleet.Screens(); };
+    hooks.ConnectScreen = [](TVLScreenClass *screen) { ConnectScreen(screen); };
+    hooks.DisconnectScreen = DisconnectScreen;
+    return hooks;
+}
 
 } // namespace
 
@@ -44,31 +39,23 @@ void TestConnectAll::startsAllAtOnceAndEachOpensOnItsOwn()
 {
     TRecordingHost host;
     TScreenFleet fleet;
-    std::vector<std::unique_ptr<QTcpServer>> servers;
+    std::vector<std::unique_ptr<TFakePresenter>> presenters;
     for (int i = 0; i < 4; ++i) {
-        servers.push_back(std::make_unique<QTcpServer>());
-        QVERIFY(servers.back()->listen(QHostAddress::LocalHost));
+        presenters.push_back(std::make_unique<TFakePresenter>());
+        QVERIFY(presenters.back()->Server.isListening());
         fleet
             .Add(QStringLiteral("Screen %1").arg(i), QStringLiteral("127.0.0.1"),
-                 servers.back()->serverPort())
+                 presenters.back()->Port())
             ->SetHost(&host);
     }
     // A port nobody listens on: its failure is reported, the others go on.
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
+    const quint16 closedPort = FreeLoopbackPort();
+    QVERIFY(closedPort != 0);
     TVLScreenClass *refused =
         fleet.Add(QStringLiteral("Zz refused"), QStringLiteral("127.0.0.1"), closedPort);
     refused->SetHost(&host);
 
-    TScreenListHooks hooks;
-    hooks.StoreScreens = [&fleet] { return fleet.Screens(); };
-    hooks.ConnectScreen = [](TVLScreenClass *screen) { ConnectScreen(screen); };
-    hooks.DisconnectScreen = DisconnectScreen;
-    TScreenListController list(hooks);
+    TScreenListController list(FleetHooks(fleet));
     list.RebuildScreenList();
 
     MessageSeam::QueueAnswer(mrOk);
@@ -95,11 +82,9 @@ void TestConnectAll::startsAllAtOnceAndEachOpensOnItsOwn()
     QVERIFY(host.Repaints >= 4);
 
     // Each listener got its connection and the configuration burst on it.
-    for (const auto &server : servers) {
-        QTRY_VERIFY_WITH_TIMEOUT(server->hasPendingConnections(), 2000);
-        QTcpSocket *peer = server->nextPendingConnection();
-        QTRY_VERIFY_WITH_TIMEOUT(peer->canReadLine(), 2000);
-        QCOMPARE(peer->readLine(), QByteArray("0120\r\n"));
+    for (const auto &presenter : presenters) {
+        QVERIFY(presenter->WaitForPeer(2000));
+        QCOMPARE(presenter->WaitForLines(1, 2000).value(0), QByteArray("0120"));
     }
 
     MessageSeam::QueueAnswer(mrOk);
@@ -120,11 +105,7 @@ void TestConnectAll::disconnectAllStopsConnectsUnderWay()
                  server.serverPort())
             ->SetHost(&host);
 
-    TScreenListHooks hooks;
-    hooks.StoreScreens = [&fleet] { return fleet.Screens(); };
-    hooks.ConnectScreen = [](TVLScreenClass *screen) { ConnectScreen(screen); };
-    hooks.DisconnectScreen = DisconnectScreen;
-    TScreenListController list(hooks);
+    TScreenListController list(FleetHooks(fleet));
     list.RebuildScreenList();
 
     MessageSeam::QueueAnswer(mrOk);

@@ -1,4 +1,5 @@
-#include "LinkTestSupport.h"
+#include "FakePresenter.h"
+#include "RecordingHost.h"
 
 #include "link/ScreenSession.h"
 #include "link/TVLScreenClass.h"
@@ -450,9 +451,8 @@ void TestScreenLink::connectFailures()
     QFETCH(QString, text);
     QFETCH(bool, componentKept);
     if (port == -1) {
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        port = server.serverPort();
+        port = FreeLoopbackPort();
+        QVERIFY(port != 0);
     }
     auto screen = MakeScreen(0);
     screen->Port = port;
@@ -508,12 +508,8 @@ void TestScreenLink::connectAllDoesNotWait()
     QVERIFY(presenter.WaitForPeer());
 
     // Refused without the wait: the error stays recorded on the screen...
-    quint16 closedPort = 0;
-    {
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        closedPort = server.serverPort();
-    }
+    const quint16 closedPort = FreeLoopbackPort();
+    QVERIFY(closedPort != 0);
     auto refused = MakeScreen(closedPort);
     ConnectScreen(refused.get());
     QTRY_COMPARE(MessageSeam::Shown().size(), 1);

@@ -1,145 +1,20 @@
 // End-to-end: a screen object talks to the presenter simulator program over
 // loopback, and the simulator's record shows what the console really sent.
+#include "RecordingHost.h"
+#include "SimulatorProcess.h"
 #include "link/ScreenSession.h"
-#include "link/StatusDispatch.h"
-#include "link/TScreenHost.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
 #include "messages/MessageSeam.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-struct TReceivedLine
-{
-    int Code;
-    QString Payload;
-};
-
-// The main window as far as a screen needs it: every received line goes
-// through the real status dispatch, and is recorded on the way.
-class TRecordingHost : public TScreenHost, public TStatusHooks
-{
-public:
-    TRecordingHost() : FDispatcher(*this) {}
-
-    QObject *SocketOwner() override { return &FOwner; }
-    void RefreshScreenPanel() override {}
-    void RepaintScreenList() override {}
-    void DispatchStatus(TVLScreenClass *screen, int code, const QString &payload) override
-    {
-        Received.append({code, payload});
-        FDispatcher.Dispatch(screen, code, payload);
-    }
-    void ScreenDisconnected(TVLScreenClass *) override { ++Disconnects; }
-
-    bool IsSelectedScreenSocket(const TVLScreenClass *) const override { return true; }
-    void ShowPositionText(const QString &) override {}
-    QList<TVLScreenClass *> StoreScreens() const override { return Screens; }
-    void FolderListingReceived(TVLScreenClass *, const QStringList &items) override
-    {
-        Listing = items;
-    }
-
-    bool HasReceived(int code, const QString &payload) const
-    {
-        for (const TReceivedLine &line : Received) {
-            if (line.Code == code && line.Payload == payload)
-                return true;
-        }
-        return false;
-    }
-    QList<int> Codes() const
-    {
-        QList<int> codes;
-        for (const TReceivedLine &line : Received)
-            codes.append(line.Code);
-        return codes;
-    }
-
-    QList<TReceivedLine> Received;
-    QList<TVLScreenClass *> Screens;
-    QStringList Listing;
-    int Disconnects = 0;
-
-private:
-    QObject FOwner;
-    TStatusDispatcher FDispatcher;
-};
-
-// The simulator program on free loopback ports, recording what it receives.
-class TSimProcess
-{
-public:
-    ~TSimProcess()
-    {
-        if (FProcess.state() != QProcess::NotRunning) {
-            FProcess.terminate();
-            FProcess.waitForFinished(5000);
-        }
-    }
-
-    bool Start(const QString &recordPath, int count, const QStringList &extra)
-    {
-        FRecordPath = recordPath;
-        const QString program = QString::fromLocal8Bit(qgetenv("ORVANE_SIM"));
-        if (program.isEmpty())
-            return false;
-        // A port found free may be taken before the simulator binds it: retry.
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            QTcpServer probe;
-            if (!probe.listen(QHostAddress::LocalHost, 0) || probe.serverPort() > 65535 - count)
-                continue;
-            Port = probe.serverPort();
-            probe.close();
-            FProcess.start(program, QStringList{QStringLiteral("--port"), QString::number(Port),
-                                                QStringLiteral("--count"), QString::number(count),
-                                                QStringLiteral("--record"), recordPath} +
-                                        extra);
-            QDeadlineTimer deadline(10000);
-            QByteArray out;
-            while (FProcess.state() != QProcess::NotRunning && !deadline.hasExpired() &&
-                   out.count("listening on") < count) {
-                FProcess.waitForReadyRead(100);
-                out += FProcess.readAllStandardOutput();
-            }
-            if (out.count("listening on") == count)
-                return true;
-            FProcess.kill();
-            FProcess.waitForFinished(5000);
-        }
-        return false;
-    }
-
-    // The lines received on `port`, in order, as the simulator deciphered them.
-    QList<QByteArray> Recorded(quint16 port) const
-    {
-        QFile file(FRecordPath);
-        QList<QByteArray> lines;
-        if (!file.open(QIODevice::ReadOnly))
-            return lines;
-        const QByteArray prefix = QByteArray::number(port) + '\t';
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (line.startsWith(prefix))
-                lines.append(line.mid(prefix.size()));
-        }
-        return lines;
-    }
-
-    quint16 Port = 0;
-
-private:
-    QProcess FProcess;
-    QString FRecordPath;
-};
 
 QList<QByteArray> Bytes(const QStringList &lines)
 {
@@ -187,7 +62,7 @@ private:
     quint16 SecretPort() const { return FSim->Port + 1; }
     quint16 OtherPort() const { return FSim->Port + 2; }
 
-    std::unique_ptr<TVLScreenClass> Connect(TRecordingHost &host, quint16 port,
+    std::unique_ptr<TVLScreenClass> Connect(TDispatchingHost &host, quint16 port,
                                             const QString &password = QString())
     {
         auto screen = std::make_unique<TVLScreenClass>(&host);
@@ -195,7 +70,7 @@ private:
         screen->Address = QStringLiteral("127.0.0.1");
         screen->Port = port;
         screen->SetPassword(password);
-        host.Screens = {screen.get()};
+        host.Show(screen.get());
         // As the Connect button does: the wait only runs for a screen at 100.
         screen->PlayState = psConnecting;
         ConnectScreen(screen.get());
@@ -205,7 +80,7 @@ private:
     // Waits for the screen's burst and the simulator's last reply (the clock),
     // then checks the recorded lines: `expected` first when given, then the
     // renderer correction exactly when the simulator reported another renderer.
-    QList<QByteArray> VerifyRecordedAfterConnect(const TRecordingHost &host,
+    QList<QByteArray> VerifyRecordedAfterConnect(const TDispatchingHost &host,
                                                  const TVLScreenClass &screen, quint16 port,
                                                  qsizetype before,
                                                  const QList<QByteArray> &expected)
@@ -215,7 +90,7 @@ private:
             QCOMPARE(screen.PlayState, int(psNoMedia));
             QTRY_VERIFY_WITH_TIMEOUT(screen.SysTimeSynched, 5000);
             QString simRenderer;
-            for (const TReceivedLine &line : host.Received) {
+            for (const TDispatchingHost::TDispatched &line : host.Dispatched) {
                 if (line.Code == 144)
                     simRenderer = line.Payload;
             }
@@ -253,10 +128,11 @@ private slots:
         media.close();
 
         FSim = std::make_unique<TSimProcess>();
-        QVERIFY(FSim->Start(FTemp.filePath(QStringLiteral("record.txt")), 3,
+        QVERIFY(FSim->Start(3,
                             {QStringLiteral("--share"), share, QStringLiteral("--password-for"),
                              QStringLiteral("1=s3cret"), QStringLiteral("--password-for"),
-                             QStringLiteral("2=other")}));
+                             QStringLiteral("2=other")},
+                            FTemp.filePath(QStringLiteral("record.txt"))));
     }
 
     void init() { MessageSeam::Enable(); }
@@ -296,7 +172,7 @@ private slots:
         QFETCH(QStringList, placement);
 
         const qsizetype before = FSim->Recorded(PlainPort()).size();
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = std::make_unique<TVLScreenClass>(&host);
         screen->Address = QStringLiteral("127.0.0.1");
         screen->Port = PlainPort();
@@ -307,7 +183,7 @@ private slots:
         screen->CustomYOfs = 20;
         screen->CustomWidth = 640;
         screen->CustomHeight = 480;
-        host.Screens = {screen.get()};
+        host.Show(screen.get());
         screen->PlayState = psConnecting;
         ConnectScreen(screen.get());
         QCOMPARE(screen->PlayState, int(psNoMedia));
@@ -328,7 +204,7 @@ private slots:
     void presenterOptionsShapeTheBurst()
     {
         const qsizetype before = FSim->Recorded(PlainPort()).size();
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = std::make_unique<TVLScreenClass>(&host);
         screen->Address = QStringLiteral("127.0.0.1");
         screen->Port = PlainPort();
@@ -340,7 +216,7 @@ private slots:
         screen->SchedulePause = false;
         screen->ScheduleHideScreen = true;
         screen->VideoRenderer = 3;
-        host.Screens = {screen.get()};
+        host.Show(screen.get());
         screen->PlayState = psConnecting;
         ConnectScreen(screen.get());
         const QList<QByteArray> recorded =
@@ -367,18 +243,18 @@ private slots:
     {
         QFETCH(bool, enciphered);
         const quint16 port = enciphered ? SecretPort() : PlainPort();
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = Connect(host, port, enciphered ? QStringLiteral("s3cret") : QString());
         QCOMPARE(screen->PlayState, int(psNoMedia));
         QTRY_VERIFY_WITH_TIMEOUT(screen->SysTimeSynched, 5000);
 
-        const qsizetype before = host.Received.size();
+        const qsizetype before = host.Dispatched.size();
         const QString line = QStringLiteral("6010 ") + MediaPath();
         QVERIFY(screen->SendLine(line));
         // One activation makes the simulator write four lines at once; all of
         // them are dispatched, in order.
-        QTRY_VERIFY_WITH_TIMEOUT(host.Received.size() >= before + 4, 5000);
-        QCOMPARE(host.Codes().mid(before, 4), (QList<int>{6010, 1811, 1800, 1000}));
+        QTRY_VERIFY_WITH_TIMEOUT(host.Dispatched.size() >= before + 4, 5000);
+        QCOMPARE(host.DispatchedCodes().mid(before, 4), (QList<int>{6010, 1811, 1800, 1000}));
         QVERIFY(screen->ActivationAcknowledged);
         QCOMPARE(screen->ValidEntryCount, 1);
         QCOMPARE(screen->NowPlaying, MediaPath());
@@ -402,7 +278,7 @@ private slots:
     void encipheredLinesReachTheSimulatorAsSent()
     {
         const qsizetype before = FSim->Recorded(SecretPort()).size();
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = Connect(host, SecretPort(), QStringLiteral("s3cret"));
         VerifyRecordedAfterConnect(
             host, *screen, SecretPort(), before,
@@ -412,12 +288,12 @@ private slots:
 
     void passwordMismatchDropsTheScreen()
     {
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = Connect(host, OtherPort(), QStringLiteral("s3cret"));
         QTRY_COMPARE_WITH_TIMEOUT(screen->PlayState, int(psDisconnected), 5000);
         // The simulator answers every line of the burst; let the rest arrive.
         QTest::qWait(200);
-        QVERIFY(host.Received.isEmpty());
+        QVERIFY(host.Dispatched.isEmpty());
         const QList<MessageSeam::TShownDialog> shown = MessageSeam::Shown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().Type, TDialogType::Information);
@@ -429,11 +305,11 @@ private slots:
 
     void plainConsoleAgainstEncipheredScreen()
     {
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = Connect(host, SecretPort());
         QTRY_COMPARE_WITH_TIMEOUT(screen->PlayState, int(psDisconnected), 5000);
         QCOMPARE(MessageSeam::Shown().size(), 1);
-        QVERIFY(host.Received.isEmpty());
+        QVERIFY(host.Dispatched.isEmpty());
     }
 
     void misbehavingScreens_data()
@@ -462,18 +338,19 @@ private slots:
         QFETCH(bool, staysConnected);
         QFETCH(int, dialogs);
         TSimProcess sim;
-        QVERIFY(sim.Start(FTemp.filePath(QStringLiteral("faults.txt")), 1,
+        QVERIFY(sim.Start(1,
                           faults + QStringList{QStringLiteral("--share"),
-                                               FTemp.filePath(QStringLiteral("share"))}));
+                                               FTemp.filePath(QStringLiteral("share"))},
+                          FTemp.filePath(QStringLiteral("faults.txt"))));
 
-        TRecordingHost host;
+        TDispatchingHost host;
         auto screen = std::make_unique<TVLScreenClass>(&host);
         screen->Name = QStringLiteral("Lobby");
         screen->Address = QStringLiteral("127.0.0.1");
         screen->Port = sim.Port;
         screen->SetPassword(password);
         screen->SetReceiveCapacity(1000);
-        host.Screens = {screen.get()};
+        host.Show(screen.get());
         screen->PlayState = psConnecting;
         ConnectScreen(screen.get());
 

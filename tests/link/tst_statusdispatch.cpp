@@ -1,94 +1,16 @@
+#include "FakePresenter.h"
+#include "RecordingHost.h"
 #include "link/StatusDispatch.h"
 #include "link/TScreenHost.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageSeam.h"
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QWidget>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// Records every call the dispatcher makes into the window.
-class TRecordingHooks : public TStatusHooks
-{
-public:
-    int Refreshes = 0;
-    int Repaints = 0;
-    const TVLScreenClass *Selected = nullptr;
-    QStringList PositionLabels;
-    QList<TVLScreenClass *> Store;
-    QList<QPair<TVLScreenClass *, QStringList>> Listings;
-
-    void RefreshScreenPanel() override { ++Refreshes; }
-    void RepaintScreenList() override { ++Repaints; }
-    bool IsSelectedScreenSocket(const TVLScreenClass *screen) const override
-    {
-        return screen && screen == Selected;
-    }
-    void ShowPositionText(const QString &text) override { PositionLabels.append(text); }
-    QList<TVLScreenClass *> StoreScreens() const override { return Store; }
-    void FolderListingReceived(TVLScreenClass *screen, const QStringList &items) override
-    {
-        Listings.append({screen, items});
-    }
-};
-
-// What a connected screen needs from its window; lines it reads are dropped.
-class TQuietHost : public TScreenHost
-{
-public:
-    QObject Owner;
-    QObject *SocketOwner() override { return &Owner; }
-    void RefreshScreenPanel() override {}
-    void RepaintScreenList() override {}
-    void DispatchStatus(TVLScreenClass *, int, const QString &) override {}
-    void ScreenDisconnected(TVLScreenClass *) override {}
-};
-
-// The far end of a screen's connection: a loopback server that collects lines.
-class TLinePeer
-{
-public:
-    QTcpServer Server;
-    QTcpSocket *Peer = nullptr;
-    QByteArray Received;
-
-    bool Listen() { return Server.listen(QHostAddress::LocalHost); }
-
-    bool Accept()
-    {
-        if (!Server.waitForNewConnection(5000) && !Server.hasPendingConnections())
-            return false;
-        Peer = Server.nextPendingConnection();
-        return Peer != nullptr;
-    }
-
-    // Lines up to and including `sentinel`, waiting at most five seconds for it.
-    QStringList LinesUntil(const QString &sentinel)
-    {
-        const QByteArray marker = sentinel.toUtf8() + "\r\n";
-        QElapsedTimer timer;
-        timer.start();
-        while (!Received.contains(marker) && timer.elapsed() < 5000) {
-            QSignalSpy arrived(Peer, &QTcpSocket::readyRead);
-            if (Peer->bytesAvailable() == 0)
-                arrived.wait(200);
-            Received += Peer->readAll();
-        }
-        const qsizetype end = Received.indexOf(marker);
-        if (end < 0)
-            return {};
-        const QByteArray taken = Received.left(end + marker.size());
-        Received.remove(0, taken.size());
-        QStringList lines = QString::fromUtf8(taken).split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        return lines;
-    }
-};
 
 const char GoodEntry[] =
     "AddEntry(\"File=Movies\\clip.mp4\",StartDate=45292,StartTime=32400,EndDate=45292,"
@@ -594,18 +516,18 @@ void TestStatusDispatch::folderListing()
 
 void TestStatusDispatch::repliesToAudioDeviceAndRenderer()
 {
-    TQuietHost host;
-    TLinePeer peer;
-    QVERIFY(peer.Listen());
+    TRecordingHost host;
+    TFakePresenter peer;
+    QVERIFY(peer.Server.isListening());
     Screen->SetHost(&host);
     Screen->Address = QStringLiteral("127.0.0.1");
-    Screen->Port = peer.Server.serverPort();
+    Screen->Port = peer.Port();
     Screen->CreateSocketComponent();
     QVERIFY(Screen->ActivateSocketComponent());
-    QVERIFY(peer.Accept());
+    QVERIFY(peer.WaitForPeer());
     QTRY_VERIFY_WITH_TIMEOUT(Screen->IsConnected(), 5000);
     QVERIFY(Screen->SendLine(QStringLiteral("9000")));
-    QVERIFY(!peer.LinesUntil(QStringLiteral("9000")).isEmpty()); // the connect burst
+    QVERIFY(!peer.TakeLinesUntil(QStringLiteral("9000")).isEmpty()); // the connect burst
 
     // 0134: a configured device the PC offers is asked for again when another is in use.
     Screen->AudioDevices = {QStringLiteral("Speakers"), QStringLiteral("HDMI Ωμέγα")};
@@ -613,7 +535,7 @@ void TestStatusDispatch::repliesToAudioDeviceAndRenderer()
     Dispatch(134, QStringLiteral("Speakers"));
     Dispatch(134, QStringLiteral("HDMI Ωμέγα"));
     QVERIFY(Screen->SendLine(QStringLiteral("9001")));
-    QCOMPARE(peer.LinesUntil(QStringLiteral("9001")),
+    QCOMPARE(peer.TakeLinesUntil(QStringLiteral("9001")),
              QStringList({QStringLiteral("0132 HDMI Ωμέγα"), QStringLiteral("9001")}));
     QCOMPARE(Screen->AudioDevice, QStringLiteral("HDMI Ωμέγα"));
 
@@ -633,7 +555,7 @@ void TestStatusDispatch::repliesToAudioDeviceAndRenderer()
     // 1811: a changed playlist is fetched.
     Dispatch(1811, QStringLiteral("5"));
     QVERIFY(Screen->SendLine(QStringLiteral("9002")));
-    QCOMPARE(peer.LinesUntil(QStringLiteral("9002")),
+    QCOMPARE(peer.TakeLinesUntil(QStringLiteral("9002")),
              QStringList({QStringLiteral("0142 3"), QStringLiteral("0142 3"),
                           QStringLiteral("6040"), QStringLiteral("9002")}));
     QVERIFY(Screen->AudioDevices.size() == 2);

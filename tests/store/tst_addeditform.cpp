@@ -1,3 +1,4 @@
+#include "FakePresenter.h"
 #include "link/ScreenSession.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
@@ -15,8 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -738,17 +737,12 @@ void TestAddEditForm::keyFiltersCleanTypedAndPastedText()
 
 void TestAddEditForm::applyPushesToConnectedScreen()
 {
-    QTcpServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost));
-    QByteArray received;
-    QTcpSocket *peer = nullptr;
-    connect(&server, &QTcpServer::newConnection, this, [&] {
-        peer = server.nextPendingConnection();
-        connect(peer, &QTcpSocket::readyRead, this, [&] { received += peer->readAll(); });
-    });
+    TFakePresenter presenter;
+    QVERIFY(presenter.Server.isListening());
+    QByteArray &received = presenter.Received;
 
     TVLScreenClass *screen = AddStored(QStringLiteral("Hall"), QStringLiteral("127.0.0.1"),
-                                       server.serverPort(), QStringLiteral("0,0,1920,1080"));
+                                       presenter.Port(), QStringLiteral("0,0,1920,1080"));
     screen->PlayState = psConnecting;
     ConnectScreen(screen);
     QVERIFY(screen->IsConnected());

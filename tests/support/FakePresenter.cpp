@@ -1,13 +1,6 @@
-#include "LinkTestSupport.h"
+#include "FakePresenter.h"
 
 #include <QTest>
-
-void TRecordingHost::DispatchStatus(TVLScreenClass *screen, int code, const QString &payload)
-{
-    Dispatched.append({code, payload});
-    if (OnDispatch)
-        OnDispatch(screen, code, payload);
-}
 
 TFakePresenter::TFakePresenter()
 {
@@ -40,6 +33,20 @@ QList<QByteArray> TFakePresenter::WaitForLines(int count, int ms)
     return lines;
 }
 
+QStringList TFakePresenter::TakeLinesUntil(const QString &sentinel, int ms)
+{
+    const QByteArray marker = sentinel.toUtf8() + "\r\n";
+    (void)QTest::qWaitFor([this, &marker] { return Received.contains(marker); }, ms);
+    const qsizetype end = Received.indexOf(marker);
+    if (end < 0)
+        return {};
+    const QByteArray taken = Received.left(end + marker.size());
+    Received.remove(0, taken.size());
+    QStringList lines = QString::fromUtf8(taken).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
 bool TFakePresenter::WaitForPeerGone(int ms)
 {
     return QTest::qWaitFor([this] { return PeerGone; }, ms);
@@ -49,4 +56,11 @@ void TFakePresenter::Send(const QByteArray &bytes)
 {
     Peer->write(bytes);
     Peer->flush();
+}
+
+quint16 FreeLoopbackPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
