@@ -284,13 +284,7 @@ void TScreenListController::DeleteSelectedScreen()
     }
     if (!Confirmed(MessageFormat(38, screen->Name)) || !screen)
         return;
-    if (FHooks.RemoveFromStore)
-        FHooks.RemoveFromStore(screen);
-    RebuildScreenList();
-    ClearSelectionPanels();
-    RefreshPanel();
-    StoreChanged();
-    SwitchLinkModeOff();
+    RemoveScreens({screen});
 }
 
 void TScreenListController::DeleteAllScreens()
@@ -304,7 +298,12 @@ void TScreenListController::DeleteAllScreens()
         MessageFormat(60, QString::number(shown.size()), ScreenListRules::DeleteAllSummary(shown));
     if (!Confirmed(text))
         return;
-    for (const QPointer<TVLScreenClass> &screen : Snapshot(shown)) {
+    RemoveScreens(shown);
+}
+
+void TScreenListController::RemoveScreens(const QList<TVLScreenClass *> &screens)
+{
+    for (const QPointer<TVLScreenClass> &screen : Snapshot(screens)) {
         if (screen && FHooks.RemoveFromStore)
             FHooks.RemoveFromStore(screen);
     }

@@ -113,6 +113,8 @@ private:
     void RefreshPanel();
     void SetUpdateGuard(bool on);
     void StoreChanged();
+    // Takes the screens out of the store, then rebuilds the list with no selection.
+    void RemoveScreens(const QList<TVLScreenClass *> &screens);
     bool CountedAddressesMatch(const QList<TVLScreenClass *> &store) const;
     void CountAddresses(const QList<TVLScreenClass *> &store);
 
