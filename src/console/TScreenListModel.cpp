@@ -30,11 +30,6 @@ TVLScreenClass *TScreenListModel::ScreenAt(int row) const
     return row >= 0 && row < FScreens.size() ? FScreens.at(row) : nullptr;
 }
 
-QString TScreenListModel::RowTextAt(int row) const
-{
-    return row >= 0 && row < FRowTexts.size() ? FRowTexts.at(row) : QString();
-}
-
 int TScreenListModel::RowOf(const TVLScreenClass *screen) const
 {
     return FRowOfScreen.value(screen, -1);

@@ -24,7 +24,6 @@ public:
 
     const QList<TVLScreenClass *> &Screens() const { return FScreens; }
     TVLScreenClass *ScreenAt(int row) const;
-    QString RowTextAt(int row) const;
     // Row of a screen, -1 if it is not shown.
     int RowOf(const TVLScreenClass *screen) const;
 

@@ -244,11 +244,6 @@ int LayoutPreviewCurrentScale()
     return GCurrentScale;
 }
 
-void SetLayoutPreviewCurrentScale(int scale)
-{
-    GCurrentScale = scale;
-}
-
 void BlendPicture(QImage &target, const QImage &source, int x, int y)
 {
     if (source.height() <= 2 || y < 0 || y + source.height() > target.height())

@@ -55,7 +55,6 @@ int DrawLayoutPreview(QImage &picture, const TLayoutPreviewInput &input);
 
 // The scale of the last preview that drew monitors; 1 before any.
 int LayoutPreviewCurrentScale();
-void SetLayoutPreviewCurrentScale(int scale);
 
 // Blends `source` half and half into `target` with its top-left at (x, y).
 // Sources of 2 pixels height or less, and those that would leave the target
