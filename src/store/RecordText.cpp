@@ -89,7 +89,7 @@ QString TrimSpaces(const QString &text)
     return text.mid(first, last - first);
 }
 
-// Blanks in the old sense: spaces and every control character.
+// Blanks: spaces and every control character.
 QString TrimBlanks(const QString &text)
 {
     qsizetype first = 0;
