@@ -1,4 +1,5 @@
 // The main window driven offscreen on a store of its own.
+#include "TemporaryProfile.h"
 #include "app/TCaptionPanel.h"
 #include "app/TMainForm.h"
 #include "console/ScreenListPanel.h"
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -78,15 +78,13 @@ private:
     std::unique_ptr<TMainForm> NewForm();
     TVLScreenClass *Select(TMainForm &form, const QString &name);
 
-    std::unique_ptr<QTemporaryDir> FProfile;
+    std::unique_ptr<TTemporaryProfile> FProfile;
 };
 
 void TestMainForm::init()
 {
-    FProfile = std::make_unique<QTemporaryDir>();
+    FProfile = std::make_unique<TTemporaryProfile>();
     QVERIFY(FProfile->isValid());
-    qputenv("ORVANE_PROFILE_DIR", FProfile->path().toUtf8());
-    ConsoleSettings() = TConsoleSettings();
     MessageSeam::Enable();
 
     TScreenStore store;
@@ -101,15 +99,13 @@ void TestMainForm::init()
 void TestMainForm::cleanup()
 {
     MessageSeam::Disable();
-    qunsetenv("ORVANE_PROFILE_DIR");
     FProfile.reset();
 }
 
 std::unique_ptr<TMainForm> TestMainForm::NewForm()
 {
     TMainFormFolders folders;
-    folders.ProgramFolder = FProfile->path() + QLatin1Char('/');
-    folders.DataFolder = FProfile->path() + QLatin1Char('/');
+    folders.ProgramFolder = folders.DataFolder = FProfile->Folder();
     return std::make_unique<TMainForm>(folders);
 }
 

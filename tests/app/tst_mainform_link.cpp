@@ -1,6 +1,7 @@
 // The main window against simulated presenters on loopback: connect from the
 // window, the panel filled by the screen's replies, and the shutdown order.
 #include "SimulatorProcess.h"
+#include "TemporaryProfile.h"
 #include "app/TMainForm.h"
 #include "console/TScreenListController.h"
 #include "link/TVLScreenClass.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -30,7 +30,7 @@ private:
     std::unique_ptr<TMainForm> NewForm();
     TVLScreenClass *Find(TMainForm &form, const QString &name);
 
-    std::unique_ptr<QTemporaryDir> FProfile;
+    std::unique_ptr<TTemporaryProfile> FProfile;
     std::unique_ptr<TSimProcess> FSim;
 };
 
@@ -41,9 +41,7 @@ void TestMainFormLink::init()
     FSim = std::make_unique<TSimProcess>();
     QVERIFY(FSim->Start(2));
 
-    FProfile = std::make_unique<QTemporaryDir>();
-    qputenv("ORVANE_PROFILE_DIR", FProfile->path().toUtf8());
-    ConsoleSettings() = TConsoleSettings();
+    FProfile = std::make_unique<TTemporaryProfile>();
     MessageSeam::Enable();
     TScreenStore store;
     for (int i = 0; i < 2; ++i) {
@@ -62,14 +60,13 @@ void TestMainFormLink::cleanup()
 {
     MessageSeam::Disable();
     FSim.reset();
-    qunsetenv("ORVANE_PROFILE_DIR");
     FProfile.reset();
 }
 
 std::unique_ptr<TMainForm> TestMainFormLink::NewForm()
 {
     TMainFormFolders folders;
-    folders.ProgramFolder = folders.DataFolder = FProfile->path() + QLatin1Char('/');
+    folders.ProgramFolder = folders.DataFolder = FProfile->Folder();
     return std::make_unique<TMainForm>(folders);
 }
 

@@ -1,4 +1,5 @@
 // Program entry: the single-instance rule on the real program, the folders, the demo store.
+#include "TemporaryProfile.h"
 #include "app/DemoFleet.h"
 #include "app/SingleInstance.h"
 #include "app/StartUp.h"
@@ -100,9 +101,8 @@ void TestStartUp::dataFolderEndsWithSeparator()
 
 void TestStartUp::demoStoreSeededOnlyWhenEmpty()
 {
-    QTemporaryDir profile;
+    TTemporaryProfile profile;
     QVERIFY(profile.isValid());
-    qputenv("ORVANE_PROFILE_DIR", profile.path().toUtf8());
 
     QCOMPARE(SeedDemoStore(24769), 8);
     {
@@ -130,7 +130,6 @@ void TestStartUp::demoStoreSeededOnlyWhenEmpty()
     TScreenStore store;
     store.LoadStore();
     QCOMPARE(store.Count(), 7);
-    qunsetenv("ORVANE_PROFILE_DIR");
 }
 
 QTEST_MAIN(TestStartUp)

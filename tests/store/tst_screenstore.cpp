@@ -1,3 +1,4 @@
+#include "TemporaryProfile.h"
 #include "link/TVLScreenClass.h"
 #include "schedule/ScheduleEntries.h"
 #include "store/ScreenRecord.h"
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -49,7 +49,7 @@ class TestScreenStore : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> FProfile;
+    std::unique_ptr<TTemporaryProfile> FProfile;
 
     QString StorePath() const { return FProfile->filePath(QStringLiteral("OrvaneDesk.ini")); }
     // An independent reader and writer of the same store.
@@ -61,17 +61,11 @@ class TestScreenStore : public QObject
 private slots:
     void init()
     {
-        FProfile = std::make_unique<QTemporaryDir>();
+        FProfile = std::make_unique<TTemporaryProfile>();
         QVERIFY(FProfile->isValid());
-        qputenv("ORVANE_PROFILE_DIR", QFile::encodeName(FProfile->path()));
-        ConsoleSettings() = TConsoleSettings();
     }
 
-    void cleanup()
-    {
-        qunsetenv("ORVANE_PROFILE_DIR");
-        FProfile.reset();
-    }
+    void cleanup() { FProfile.reset(); }
 
     void profileDirectoryHoldsTheStore()
     {
