@@ -27,13 +27,6 @@ QString PresenterMessage(int number)
     return MessageFormat(number, PresenterName());
 }
 
-// Days since 30 December 1899, the fraction being the time of day.
-double DaySerial(const QDate &date, const QTime &time)
-{
-    static const QDate epoch(1899, 12, 30);
-    return double(epoch.daysTo(date)) + double(time.msecsSinceStartOfDay()) / 86400000.0;
-}
-
 // The screen PC's clock from "year,month,day,hour,minute,second[,...]".
 bool ParseScreenClock(const QStringList &items, QDate &date, QTime &time)
 {

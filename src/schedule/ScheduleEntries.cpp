@@ -161,6 +161,12 @@ QDate DateOfSerial(double dateSerial)
     return DayZero.addDays(WholeDays(dateSerial));
 }
 
+double DaySerial(const QDate &date, const QTime &time)
+{
+    return static_cast<double>(DayZero.daysTo(date)) +
+           static_cast<double>(time.msecsSinceStartOfDay()) / 86400000.0;
+}
+
 void UpdateStamps(TVLScheduleRecord &entry)
 {
     entry.StartStamp = WholeDays(entry.StartDate) * 86400 + entry.StartTime;

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 // Highest index of a Standard (type 0) and an Extended (type 1) presenter function.
 constexpr qint32 MaxStandardFuncIndex = 246;
@@ -17,6 +18,8 @@ constexpr qint32 MaxSchedulePriority = 10;
 qint64 WholeDays(double dateSerial);
 double DateSerialAtNoon(const QDate &date);
 QDate DateOfSerial(double dateSerial);
+// A moment as whole days since day 0 plus the time of day as a fraction.
+double DaySerial(const QDate &date, const QTime &time);
 
 // Recomputes StartStamp and EndStamp from the dates and times.
 void UpdateStamps(TVLScheduleRecord &entry);

@@ -1,5 +1,7 @@
 #include "TShareFolder.h"
 
+#include "schedule/ScheduleEntries.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -50,7 +52,8 @@ QString ListingEntry(const QFileInfo &info)
     entry += Tagged('T', folder ? QStringLiteral("folder") : QStringLiteral("file"));
     entry += Tagged('N', name);
     entry += Tagged('E', extension);
-    entry += Tagged('D', QString::number(TShareFolder::DaySerial(info.lastModified()), 'f', 6));
+    const QDateTime modified = info.lastModified().toLocalTime();
+    entry += Tagged('D', QString::number(DaySerial(modified.date(), modified.time()), 'f', 6));
     entry += Tagged('S', QString::number(folder ? 0 : info.size()));
     entry += Tagged('P', folder ? info.fileName() : QString());
     entry += Tagged('R', QString::number(readOnly ? 1 : 0));
@@ -72,15 +75,6 @@ TShareFolder::TShareFolder(const QString &rootPath)
     const QFileInfo info(rootPath);
     if (info.isDir())
         FRoot = info.canonicalFilePath();
-}
-
-double TShareFolder::DaySerial(const QDateTime &moment)
-{
-    static const QDate dayZero(1899, 12, 30);
-    const QDateTime local = moment.toLocalTime();
-    const qint64 days = dayZero.daysTo(local.date());
-    const double seconds = local.time().msecsSinceStartOfDay() / 1000.0;
-    return static_cast<double>(days) + seconds / 86400.0;
 }
 
 QString TShareFolder::Resolve(const QString &relative) const

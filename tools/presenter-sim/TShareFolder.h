@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QDateTime;
-
 // The presenter's shared media folder: a real directory on this machine.
 // Every path a console sends is relative to it, written with "\" or "/".
 // Nothing a peer sends may reach outside it: ".." components, absolute
@@ -37,10 +35,6 @@ public:
     // Reads a playlist file. Result codes as the presenter replies them:
     // 0 read, -1 missing or refused, -2 unreadable, -3 no valid entries, -4 no share.
     int ReadPlaylist(const QString &relative, QStringList &validEntries) const;
-
-    // The day serial (day 0 = 30 December 1899, local time) of a moment, as a
-    // listing carries it.
-    static double DaySerial(const QDateTime &moment);
 
 private:
     QString FRoot; // canonical, without trailing separator
