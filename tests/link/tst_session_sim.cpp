@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -62,14 +63,18 @@ private:
     quint16 SecretPort() const { return FSim->Port + 1; }
     quint16 OtherPort() const { return FSim->Port + 2; }
 
-    std::unique_ptr<TVLScreenClass> Connect(TDispatchingHost &host, quint16 port,
-                                            const QString &password = QString())
+    // `configure` sets further fields before the connect starts.
+    std::unique_ptr<TVLScreenClass>
+    Connect(TDispatchingHost &host, quint16 port, const QString &password = QString(),
+            const std::function<void(TVLScreenClass &)> &configure = nullptr)
     {
         auto screen = std::make_unique<TVLScreenClass>(&host);
         screen->Name = QStringLiteral("Lobby");
         screen->Address = QStringLiteral("127.0.0.1");
         screen->Port = port;
         screen->SetPassword(password);
+        if (configure)
+            configure(*screen);
         host.Show(screen.get());
         // As the Connect button does: the wait only runs for a screen at 100.
         screen->PlayState = psConnecting;
@@ -173,19 +178,15 @@ private slots:
 
         const qsizetype before = FSim->Recorded(PlainPort()).size();
         TDispatchingHost host;
-        auto screen = std::make_unique<TVLScreenClass>(&host);
-        screen->Address = QStringLiteral("127.0.0.1");
-        screen->Port = PlainPort();
-        screen->Layout = layout;
-        screen->ScreenMode = screenMode;
-        screen->Monitor = monitor;
-        screen->CustomXOfs = -10;
-        screen->CustomYOfs = 20;
-        screen->CustomWidth = 640;
-        screen->CustomHeight = 480;
-        host.Show(screen.get());
-        screen->PlayState = psConnecting;
-        ConnectScreen(screen.get());
+        auto screen = Connect(host, PlainPort(), QString(), [&](TVLScreenClass &s) {
+            s.Layout = layout;
+            s.ScreenMode = screenMode;
+            s.Monitor = monitor;
+            s.CustomXOfs = -10;
+            s.CustomYOfs = 20;
+            s.CustomWidth = 640;
+            s.CustomHeight = 480;
+        });
         QCOMPARE(screen->PlayState, int(psNoMedia));
 
         const QList<QByteArray> expected = Bytes(DefaultBurst(stayOnTop) + placement);
@@ -205,20 +206,16 @@ private slots:
     {
         const qsizetype before = FSim->Recorded(PlainPort()).size();
         TDispatchingHost host;
-        auto screen = std::make_unique<TVLScreenClass>(&host);
-        screen->Address = QStringLiteral("127.0.0.1");
-        screen->Port = PlainPort();
-        screen->HideMouseCursor = false;
-        screen->DisableOSD = false;
-        screen->DisableParts = false;
-        screen->PlaylistMode = 13;
-        screen->SlideshowDelay = 25;
-        screen->SchedulePause = false;
-        screen->ScheduleHideScreen = true;
-        screen->VideoRenderer = 3;
-        host.Show(screen.get());
-        screen->PlayState = psConnecting;
-        ConnectScreen(screen.get());
+        auto screen = Connect(host, PlainPort(), QString(), [](TVLScreenClass &s) {
+            s.HideMouseCursor = false;
+            s.DisableOSD = false;
+            s.DisableParts = false;
+            s.PlaylistMode = 13;
+            s.SlideshowDelay = 25;
+            s.SchedulePause = false;
+            s.ScheduleHideScreen = true;
+            s.VideoRenderer = 3;
+        });
         const QList<QByteArray> recorded =
             VerifyRecordedAfterConnect(host, *screen, PlainPort(), before, {});
         if (QTest::currentTestFailed())
@@ -344,15 +341,8 @@ private slots:
                           FTemp.filePath(QStringLiteral("faults.txt"))));
 
         TDispatchingHost host;
-        auto screen = std::make_unique<TVLScreenClass>(&host);
-        screen->Name = QStringLiteral("Lobby");
-        screen->Address = QStringLiteral("127.0.0.1");
-        screen->Port = sim.Port;
-        screen->SetPassword(password);
-        screen->SetReceiveCapacity(1000);
-        host.Show(screen.get());
-        screen->PlayState = psConnecting;
-        ConnectScreen(screen.get());
+        auto screen = Connect(host, sim.Port, password,
+                              [](TVLScreenClass &s) { s.SetReceiveCapacity(1000); });
 
         if (staysConnected) {
             QTRY_VERIFY_WITH_TIMEOUT(screen->SysTimeSynched, 5000);
