@@ -1,3 +1,5 @@
+#include "FakePresenter.h"
+
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,13 +14,6 @@ class TestSimProgram : public QObject
 
 private:
     QString FProgram;
-
-    static quint16 FreePort()
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        return probe.serverPort();
-    }
 
 private slots:
     void initTestCase()
@@ -69,7 +64,7 @@ private slots:
     void terminationSignalsEndItCleanly()
     {
         QFETCH(int, signalNumber);
-        const quint16 port = FreePort();
+        const quint16 port = FreeLoopbackPort();
         QProcess process;
         process.start(FProgram, {QStringLiteral("--port"), QString::number(port),
                                  QStringLiteral("--verbose")});
