@@ -4,6 +4,7 @@
 #include "app/SystemTimeText.h"
 #include "app/TCaptionPanel.h"
 #include "console/ScreenListPanel.h"
+#include "link/PanelText.h"
 #include "link/ScreenSession.h"
 #include "link/TChannelCipher.h"
 #include "link/TVLScreenClass.h"
@@ -59,10 +60,9 @@ void TMainForm::FormCreate()
     CreateScreenListPanel();
     FTimeFormat = LongTimeFormat();
 
-    FControls.HeaderLabel->setText(QStringLiteral(" ") + MessageText(6));
     FControls.ConnectButton->setText(MessageText(7));
     FControls.NowPlayingPanel->SetCaption(MessageText(14));
-    SetScreenControlsEnabled(false);
+    ResetScreenPanels();
 
     FStore->LoadStore(this);
     FExtendedHidden = ConsoleSettings().OPMinimizedMode;
@@ -356,8 +356,7 @@ void TMainForm::VolumeTrackBarChange()
 {
     if (!FUpdateGuard)
         return;
-    FControls.VolumeTrackBar->setToolTip(QString::number(FControls.VolumeTrackBar->value()) +
-                                         QLatin1Char('%'));
+    FControls.VolumeTrackBar->setToolTip(VolumeHintText(FControls.VolumeTrackBar->value()));
 }
 
 void TMainForm::ScheduleListDisplayDblClick()
