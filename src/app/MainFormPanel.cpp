@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -33,11 +34,11 @@ void TMainForm::RefreshScreenPanel()
 {
     if (FClosing)
         return;
-    const bool guard = FUpdateGuard;
-    FUpdateGuard = false;
-    if (TVLScreenClass *screen = SelectedScreen())
-        ShowScreenPanel(screen);
-    FUpdateGuard = guard;
+    {
+        const QScopedValueRollback<bool> guard(FUpdateGuard, false);
+        if (TVLScreenClass *screen = SelectedScreen())
+            ShowScreenPanel(screen);
+    }
     // Also without a selection: an address applied in the properties dialog
     // changes the count without a rebuild of the list.
     ScreenList().RefreshTotalPCs();
@@ -154,10 +155,8 @@ void TMainForm::SetScreenControlsEnabled(bool on)
 
     if (!on) {
         c.PlayPauseButton->setIcon(QIcon(FPictures.ButtonPicture(TButtonPicture::Play)));
-        const bool guard = FUpdateGuard;
-        FUpdateGuard = false;
+        const QScopedValueRollback<bool> guard(FUpdateGuard, false);
         c.VolumeTrackBar->setValue(0);
-        FUpdateGuard = guard;
     }
 }
 

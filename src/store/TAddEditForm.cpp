@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWindow>
 
@@ -66,21 +67,6 @@ QStringList VideoRendererItems()
             QStringLiteral("EVR (Requires Windows VISTA or .NET3 installed)"),
             QStringLiteral("MadVR")};
 }
-
-// Keeps a flag set for the lifetime of a scope, so handlers ignore the
-// changes the dialog makes to its own controls.
-class TGuard
-{
-public:
-    explicit TGuard(bool &flag) : FFlag(flag), FOld(flag) { FFlag = true; }
-    ~TGuard() { FFlag = FOld; }
-    TGuard(const TGuard &) = delete;
-    TGuard &operator=(const TGuard &) = delete;
-
-private:
-    bool &FFlag;
-    bool FOld;
-};
 
 } // namespace
 
@@ -299,7 +285,7 @@ void TAddEditForm::SetFieldText(QLineEdit *edit, const QString &text)
 
 void TAddEditForm::SetControls(const TAddEditValues &values)
 {
-    TGuard filling(FFilling);
+    const QScopedValueRollback<bool> filling(FFilling, true);
     SetFieldText(NameEdit, values.Name);
     SetFieldText(AddrEdit, values.Address);
     SetFieldText(PortEdit, values.PortText);
@@ -356,7 +342,7 @@ TAddEditValues TAddEditForm::ReadControls() const
 
 void TAddEditForm::FillMonitorList(int chosen)
 {
-    TGuard filling(FFilling);
+    const QScopedValueRollback<bool> filling(FFilling, true);
     MonitorCB->clear();
     MonitorCB->addItem(MessageText(81));
     for (int i = 1; i <= FMonitors.size(); ++i)
@@ -366,7 +352,7 @@ void TAddEditForm::FillMonitorList(int chosen)
 
 void TAddEditForm::SetOffsetFields(qint32 x, qint32 y, qint32 width, qint32 height)
 {
-    TGuard filling(FFilling);
+    const QScopedValueRollback<bool> filling(FFilling, true);
     SetFieldText(CustomXOfsEdit, QString::number(x));
     SetFieldText(CustomYOfsEdit, QString::number(y));
     SetFieldText(CustomWidthEdit, QString::number(width));
@@ -648,7 +634,7 @@ void TAddEditForm::LayoutCBChange()
 {
     const int layout = LayoutCB->currentIndex();
     if (layout == 0 && ScreenModeCB->currentIndex() != 0) {
-        TGuard filling(FFilling);
+        const QScopedValueRollback<bool> filling(FFilling, true);
         ScreenModeCB->setCurrentIndex(0);
     }
     ApplyLayoutControlState();
@@ -870,7 +856,7 @@ void TAddEditForm::LayoutImageMouseDown(const QPoint &position, Qt::MouseButton 
             SetOffsetFields(m.Left, m.Top, m.Width, m.Height);
         }
         {
-            TGuard filling(FFilling);
+            const QScopedValueRollback<bool> filling(FFilling, true);
             LayoutCB->setCurrentIndex(1);
         }
         LayoutCBChange();
