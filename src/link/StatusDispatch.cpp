@@ -15,13 +15,6 @@
 
 namespace {
 
-QStringList SplitPayload(const QString &payload, QChar delimiter)
-{
-    QStringList items;
-    SplitList(payload, delimiter, items);
-    return items;
-}
-
 QString PresenterMessage(int number)
 {
     return MessageFormat(number, PresenterName());
@@ -93,7 +86,7 @@ void TStatusDispatcher::Dispatch(TVLScreenClass *screen, int code, const QString
         MonitorReply(screen, payload);
         break;
     case 130:
-        screen->AudioDevices = SplitPayload(payload, QLatin1Char('|'));
+        screen->AudioDevices = SplitList(payload, QLatin1Char('|'));
         break;
     case 134:
         AudioDeviceReply(screen, payload);
@@ -160,7 +153,7 @@ void TStatusDispatcher::Dispatch(TVLScreenClass *screen, int code, const QString
 
 void TStatusDispatcher::ClockReply(TVLScreenClass *screen, const QString &payload)
 {
-    const QStringList items = SplitPayload(payload, QLatin1Char(','));
+    const QStringList items = SplitList(payload, QLatin1Char(','));
     if (items.size() < 6)
         return;
     QDate date;
@@ -247,7 +240,7 @@ void TStatusDispatcher::FolderListing(TVLScreenClass *screen, const QString &pay
     if (screen->BrowseWindow.isNull())
         return;
     const bool failed = payload == QLatin1String("-1");
-    const QStringList items = failed ? QStringList() : SplitPayload(payload, QLatin1Char('>'));
+    const QStringList items = failed ? QStringList() : SplitList(payload, QLatin1Char('>'));
     FHooks.FolderListingReceived(screen, items);
     if (failed) {
         ShowScreenMessage(screen->Name, MessageText(47) + QLatin1Char('\n') + PresenterMessage(31),
@@ -270,7 +263,7 @@ void TStatusDispatcher::PlaylistFileReply(TVLScreenClass *screen, const QString 
         ShowPlaylistError(screen, error);
         return;
     }
-    const QStringList items = SplitPayload(payload, QLatin1Char('|'));
+    const QStringList items = SplitList(payload, QLatin1Char('|'));
     if (items.isEmpty())
         return;
     screen->Playlist.clear();
@@ -289,7 +282,7 @@ void TStatusDispatcher::CurrentPlaylistReply(TVLScreenClass *screen, const QStri
         ShowPlaylistError(screen, error);
         return;
     }
-    const QStringList items = SplitPayload(payload, QLatin1Char('|'));
+    const QStringList items = SplitList(payload, QLatin1Char('|'));
     if (items.isEmpty())
         return;
     screen->CurrentPlaylist = items;
@@ -305,7 +298,7 @@ void TStatusDispatcher::ScheduleReply(TVLScreenClass *screen, const QString &pay
         if (!guard)
             return;
     } else {
-        ParseScheduleEntries(SplitPayload(payload, QLatin1Char('|')), screen->Schedule);
+        ParseScheduleEntries(SplitList(payload, QLatin1Char('|')), screen->Schedule);
     }
     FHooks.RefreshScreenPanel();
 }

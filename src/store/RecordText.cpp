@@ -353,10 +353,16 @@ void SplitList(const QString &text, QChar separator, QStringList &list)
         list.append(text.mid(from));
 }
 
+QStringList SplitList(const QString &text, QChar separator)
+{
+    QStringList list;
+    SplitList(text, separator, list);
+    return list;
+}
+
 void SplitTrimmedList(const QString &text, QChar separator, QStringList &list)
 {
-    QStringList pieces;
-    SplitList(text, separator, pieces);
+    const QStringList pieces = SplitList(text, separator);
     for (const QString &piece : pieces)
         list.append(TrimBlanks(piece));
 }

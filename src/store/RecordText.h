@@ -35,6 +35,8 @@ int FindFrom(const QString &part, const QString &text, int start);
 // Appends the pieces of `text` cut at `separator` to `list` (not cleared first).
 // An empty final piece is dropped: "a||b" gives a, "", b; "a|" gives a.
 void SplitList(const QString &text, QChar separator, QStringList &list);
+// The same pieces as a new list.
+QStringList SplitList(const QString &text, QChar separator);
 // As SplitList, each piece trimmed of spaces and control characters; a remainder of
 // blanks is kept as one empty item.
 void SplitTrimmedList(const QString &text, QChar separator, QStringList &list);

@@ -136,9 +136,7 @@ double FloatOr(QStringView value, double fallback)
 
 QStringList UnescapedList(QStringView value)
 {
-    QStringList items;
-    SplitList(UnescapeRecordText(value.toString()), QLatin1Char('|'), items);
-    return items;
+    return SplitList(UnescapeRecordText(value.toString()), QLatin1Char('|'));
 }
 
 } // namespace
@@ -306,8 +304,7 @@ QString MonitorListText(const MonitorRectList &list)
 void ParseMonitorList(const QString &text, MonitorRectList &list)
 {
     list.clear();
-    QStringList pieces;
-    SplitList(text, QLatin1Char('|'), pieces);
+    const QStringList pieces = SplitList(text, QLatin1Char('|'));
     for (const QString &piece : pieces) {
         const QStringList parts = piece.split(QLatin1Char(','));
         if (parts.size() != 4)

@@ -45,9 +45,7 @@ bool ScheduleEntryFile(const QString &entry, QString &file)
 
 QStringList SplitListPayload(const QString &payload, QChar delimiter)
 {
-    QStringList items;
-    SplitList(payload, delimiter, items);
-    return items;
+    return SplitList(payload, delimiter);
 }
 
 TPresenterState::TPresenterState(const TPresenterConfig &config)
