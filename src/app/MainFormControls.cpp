@@ -59,6 +59,17 @@ QVBoxLayout *BodyLayout(TCaptionPanel *panel)
     return layout;
 }
 
+// A frameless list that fills the whole body of its panel.
+QListWidget *PanelList(TCaptionPanel *panel, const QString &name)
+{
+    auto *list = Named(new QListWidget(panel->Body()), name);
+    list->setFrameShape(QFrame::NoFrame);
+    auto *layout = BodyLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list);
+    return list;
+}
+
 QWidget *ButtonRow(QWidget *parent, const QString &name)
 {
     auto *row = Named(new QWidget(parent), name);
@@ -124,12 +135,7 @@ void BuildHeaderAndSchedule(QWidget *form, TMainFormControls &c)
     c.SchedulePanel =
         new TCaptionPanel(QStringLiteral("SchedulePanel"), QStringLiteral("Current Schedule"),
                           ScheduleBar, ScheduleFrame, form);
-    c.ScheduleListDisplay =
-        Named(new QListWidget(c.SchedulePanel->Body()), QStringLiteral("ScheduleListDisplay"));
-    c.ScheduleListDisplay->setFrameShape(QFrame::NoFrame);
-    auto *scheduleLayout = BodyLayout(c.SchedulePanel);
-    scheduleLayout->setContentsMargins(0, 0, 0, 0);
-    scheduleLayout->addWidget(c.ScheduleListDisplay);
+    c.ScheduleListDisplay = PanelList(c.SchedulePanel, QStringLiteral("ScheduleListDisplay"));
 
     c.SchedToggleButton = Button(form, QStringLiteral("SchedToggleButton"), QString());
     // "Disable Scheduler" has to fit the column's designed width.
@@ -189,11 +195,7 @@ void BuildCurrentPlaylist(QWidget *form, const TConsolePictures &pictures, TMain
     c.CurPLPanel =
         new TCaptionPanel(QStringLiteral("CurPLPanel"), QStringLiteral("Current Playlist"),
                           CurrentBar, CurrentFrame, form);
-    c.CurPLListBox = Named(new QListWidget(c.CurPLPanel->Body()), QStringLiteral("CurPLListBox"));
-    c.CurPLListBox->setFrameShape(QFrame::NoFrame);
-    auto *layout = BodyLayout(c.CurPLPanel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(c.CurPLListBox);
+    c.CurPLListBox = PanelList(c.CurPLPanel, QStringLiteral("CurPLListBox"));
 
     c.TransportRow = ButtonRow(form, QStringLiteral("TransportRow"));
     const auto glyph = [&](const QString &name, const QString &hint, TButtonPicture picture) {
@@ -248,14 +250,9 @@ void BuildEditor(QWidget *form, const TConsolePictures &pictures, TMainFormContr
     c.EditPLPanel =
         new TCaptionPanel(QStringLiteral("EditPLPanel"), QStringLiteral("Playlist Editor"),
                           EditorBar, EditorFrame, form);
-    c.EditPLListBox =
-        Named(new QListWidget(c.EditPLPanel->Body()), QStringLiteral("EditPLListBox"));
-    c.EditPLListBox->setFrameShape(QFrame::NoFrame);
+    c.EditPLListBox = PanelList(c.EditPLPanel, QStringLiteral("EditPLListBox"));
     c.EditPLListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
     c.EditPLListBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto *layout = BodyLayout(c.EditPLPanel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(c.EditPLListBox);
     c.EditPLPopupMenu = Named(new QMenu(form), QStringLiteral("EditPLPopupMenu"));
     c.MenuClearPlaylistEdit = c.EditPLPopupMenu->addAction(QString());
     c.MenuClearPlaylistEdit->setObjectName(QStringLiteral("MenuClearPlaylistEdit"));
