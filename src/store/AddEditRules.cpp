@@ -4,6 +4,17 @@
 #include "store/RecordText.h"
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+
+qint32 SaturatedEdge(qint64 edge)
+{
+    return qint32(std::clamp<qint64>(edge, std::numeric_limits<qint32>::min(),
+                                     std::numeric_limits<qint32>::max()));
+}
+
+} // namespace
 
 TMonitorBounds MonitorBounds(const MonitorRectList &list)
 {
@@ -11,8 +22,9 @@ TMonitorBounds MonitorBounds(const MonitorRectList &list)
     for (const MonitorRect &m : list) {
         bounds.Left = std::min(bounds.Left, m.Left);
         bounds.Top = std::min(bounds.Top, m.Top);
-        bounds.Right = std::max(bounds.Right, m.Left + m.Width);
-        bounds.Bottom = std::max(bounds.Bottom, m.Top + m.Height);
+        // Summed in 64 bits: a presenter may report edges near the 32-bit limit.
+        bounds.Right = SaturatedEdge(std::max<qint64>(bounds.Right, qint64(m.Left) + m.Width));
+        bounds.Bottom = SaturatedEdge(std::max<qint64>(bounds.Bottom, qint64(m.Top) + m.Height));
     }
     return bounds;
 }

@@ -1,5 +1,6 @@
 #include "store/TAddEditForm.h"
 
+#include "app/MainFormLayout.h"
 #include "link/TVLScreenClass.h"
 #include "messages/MessageCatalogue.h"
 #include "messages/MessageDialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -593,8 +596,16 @@ void TAddEditForm::ApplyStoredBounds()
 {
     const TConsoleSettings &settings = ConsoleSettings();
     if (settings.AddEditWidth > 0 && settings.AddEditHeight > 0) {
-        move(settings.AddEditLeft, settings.AddEditTop);
-        resize(settings.AddEditWidth, settings.AddEditHeight);
+        // Bounds saved on a monitor that is gone must not open the dialog out of reach.
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens())
+            screens << screen->availableGeometry();
+        const QRect bounds =
+            UsableWindowBounds(QRect(settings.AddEditLeft, settings.AddEditTop,
+                                     settings.AddEditWidth, settings.AddEditHeight),
+                               screens, minimumSize());
+        move(bounds.topLeft());
+        resize(bounds.size());
     }
 }
 

@@ -16,7 +16,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
+
+#include <limits>
 
 namespace {
 
@@ -62,6 +65,8 @@ private slots:
     void keyFiltersCleanTypedAndPastedText_data();
     void keyFiltersCleanTypedAndPastedText();
     void applyPushesToConnectedScreen();
+    void monitorBoundsNearTheIntegerLimit();
+    void storedBoundsOffAllMonitorsStayReachable();
 
 private:
     TVLScreenClass *AddStored(const QString &name, const QString &address, int port = 4769,
@@ -771,6 +776,31 @@ void TestAddEditForm::applyPushesToConnectedScreen()
     QTRY_VERIFY_WITH_TIMEOUT(received.contains("6160 1,-100,0,1280,720\r\n"), 5000);
     QVERIFY(received.contains("5110 exPlaylistMode,5\r\n"));
     DisconnectScreen(screen);
+}
+
+void TestAddEditForm::monitorBoundsNearTheIntegerLimit()
+{
+    // A presenter may report any 32-bit edges; the right and bottom edges must
+    // not wrap round to negative values.
+    MonitorRectList monitors;
+    ParseMonitorList(QStringLiteral("2147483000,0,1920,1080|0,2147483000,1920,1080"), monitors);
+    const TMonitorBounds bounds = MonitorBounds(monitors);
+    QCOMPARE(bounds.Right, std::numeric_limits<qint32>::max());
+    QCOMPARE(bounds.Bottom, std::numeric_limits<qint32>::max());
+    QCOMPARE(bounds.Left, 0);
+}
+
+void TestAddEditForm::storedBoundsOffAllMonitorsStayReachable()
+{
+    TConsoleSettings &settings = ConsoleSettings();
+    settings.AddEditLeft = -30000;
+    settings.AddEditTop = -30000;
+    settings.AddEditWidth = 898;
+    settings.AddEditHeight = 521;
+    FForm->ApplyStoredBounds();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(available.intersects(QRect(FForm->pos(), FForm->size())));
+    QCOMPARE(FForm->size(), QSize(898, 521));
 }
 
 QTEST_MAIN(TestAddEditForm)
