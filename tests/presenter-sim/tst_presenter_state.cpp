@@ -195,15 +195,15 @@ private slots:
 
         state.HandleLine(QStringLiteral("6010 a.mp4|b.mp4"));
         QCOMPARE(state.PlayStateValue(), int(TPresenterState::Paused));
-        QCOMPARE(state.Tick(), QString());
+        QCOMPARE(state.Tick().Position, QString());
 
         QCOMPARE(state.HandleLine(QStringLiteral("5100 fnUnpause")).Reports,
                  QStringList{QStringLiteral("1000 3")});
-        QCOMPARE(state.Tick(), QStringLiteral("1100 00:00:01"));
-        QCOMPARE(state.Tick(), QStringLiteral("1100 00:00:02"));
+        QCOMPARE(state.Tick().Position, QStringLiteral("1100 00:00:01"));
+        QCOMPARE(state.Tick().Position, QStringLiteral("1100 00:00:02"));
 
         state.HandleLine(QStringLiteral("5000 3725"));
-        QCOMPARE(state.Tick(), QStringLiteral("1100 01:02:06"));
+        QCOMPARE(state.Tick().Position, QStringLiteral("1100 01:02:06"));
 
         // Play/Pause sends fnPlay in every state: it toggles.
         QCOMPARE(state.HandleLine(QStringLiteral("5100 fnPlay")).Reports,
@@ -222,7 +222,7 @@ private slots:
         QCOMPARE(stop.Replies, QStringList{QStringLiteral("5100")});
         QCOMPARE(stop.Reports, QStringList{QStringLiteral("1000 1")});
         QCOMPARE(state.PositionSeconds(), 0);
-        QCOMPARE(state.Tick(), QString());
+        QCOMPARE(state.Tick().Position, QString());
 
         QCOMPARE(state.HandleLine(QStringLiteral("1910 0")).Reports,
                  (QStringList{QStringLiteral("1800 a.mp4"), QStringLiteral("1000 3")}));

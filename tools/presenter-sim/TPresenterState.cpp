@@ -53,6 +53,13 @@ TPresenterState::TPresenterState(const TPresenterConfig &config)
 {
     if (!FConfig.AudioDevices.isEmpty())
         FAudioDevice = FConfig.AudioDevices.first();
+    const bool startsWithMedia = FConfig.StartState == Stopped || FConfig.StartState == Paused ||
+                                 FConfig.StartState == Playing;
+    if (startsWithMedia && !FConfig.StartPlaylist.isEmpty()) {
+        FPlaylist = FConfig.StartPlaylist;
+        FIndex = 0;
+        FPlayState = FConfig.StartState;
+    }
 }
 
 QString TPresenterState::NowPlaying() const
@@ -71,12 +78,27 @@ QString TPresenterState::ClockText() const
     return parts.join(QLatin1Char(','));
 }
 
-QString TPresenterState::Tick()
+TPresenterTick TPresenterState::Tick()
 {
+    TPresenterTick tick;
     if (FPlayState != Playing)
-        return QString();
+        return tick;
     ++FPosition;
-    return Line("1100", SecondsToClockText(FPosition));
+    // A seek may have put the position past the end: that ends the entry too.
+    if (FConfig.EntrySeconds > 0 && FPosition >= FConfig.EntrySeconds) {
+        TPresenterOutput out;
+        Jump(FIndex + 1, out);
+        tick.Reports = out.Reports;
+    }
+    tick.Position = Line("1100", SecondsToClockText(FPosition));
+    return tick;
+}
+
+QStringList TPresenterState::ConnectReports() const
+{
+    if (FPlayState == NoMedia)
+        return {};
+    return {Line("1000", FPlayState), Line("1800", NowPlaying())};
 }
 
 void TPresenterState::SetPlayState(int state, TPresenterOutput &out)

@@ -17,6 +17,23 @@ struct TPresenterConfig
     QStringList AudioDevices{QStringLiteral("Speakers (Simulated Audio)"),
                              QStringLiteral("HDMI Output (Simulated)")};
     qint64 ClockOffsetSeconds = 0;
+    // What the screen shows before any console has connected: a play state
+    // other than no media (0) together with a non-empty playlist, whose first
+    // entry is current.
+    int StartState = 0;
+    QStringList StartPlaylist;
+    // Simulated length of every entry: playing moves on to the next entry
+    // (wrapping) after this many seconds; 0 lets an entry play for ever.
+    int EntrySeconds = 0;
+};
+
+// What one second of playback produces: the position line for the
+// connections that asked for it (empty when nothing plays), and reports for
+// every connection, such as the next entry's now-playing line.
+struct TPresenterTick
+{
+    QString Position;
+    QStringList Reports;
 };
 
 // The lines one received line causes: replies go back to the connection that
@@ -40,10 +57,14 @@ public:
 
     TPresenterOutput HandleLine(const QString &line);
 
-    // One second passed: advances the position while playing and returns the
-    // position line to send to the connections that asked for it, or an
-    // empty text when nothing is playing.
-    QString Tick();
+    // One second passed: advances the position while playing, moving on to
+    // the next entry when the current one has played its length.
+    TPresenterTick Tick();
+
+    // What a console hears as soon as it connects, since it does not ask
+    // for the play state: the state and the current entry, or nothing
+    // while there is no media.
+    QStringList ConnectReports() const;
 
     // Tests fix the clock through this.
     void SetClock(std::function<QDateTime()> clock) { FClock = std::move(clock); }

@@ -1,5 +1,7 @@
 #include "TSimOptions.h"
 
+#include "TStartPlaylist.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -33,6 +35,37 @@ bool ParseCode(const QString &text, int &code)
     if (text.trimmed().size() > 4 || !ParseNumber(text, 0, 9999, parsed))
         return false;
     code = static_cast<int>(parsed);
+    return true;
+}
+
+bool ParseStartState(const QString &text, int &state)
+{
+    static const QHash<QString, int> states{{QStringLiteral("stopped"), TPresenterState::Stopped},
+                                            {QStringLiteral("paused"), TPresenterState::Paused},
+                                            {QStringLiteral("playing"), TPresenterState::Playing}};
+    const auto found = states.constFind(text.trimmed().toLower());
+    if (found == states.constEnd())
+        return false;
+    state = found.value();
+    return true;
+}
+
+// "STATE[:PLAYLIST]" for one screen whose shared folder is already known.
+bool ApplyStartFor(const QString &value, TPresenterConfig &presenter, QString &error)
+{
+    // A state has no colon; web links in the playlist keep theirs.
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    int state = 0;
+    if (!ParseStartState(colon < 0 ? value : value.left(colon), state)) {
+        error = QStringLiteral("the state must be playing, paused or stopped");
+        return false;
+    }
+    QStringList entries;
+    const QString playlist = colon < 0 ? QString() : value.mid(colon + 1);
+    if (!ResolveStartPlaylist(TShareFolder(presenter.SharePath), playlist, entries, error))
+        return false;
+    presenter.StartState = state;
+    presenter.StartPlaylist = entries;
     return true;
 }
 
@@ -94,6 +127,17 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         QStringLiteral("clock-offset"),
         QStringLiteral("Seconds added to this machine's clock in clock replies."),
         QStringLiteral("SECONDS"), QStringLiteral("0"));
+    const QCommandLineOption startFor(
+        QStringLiteral("start-for"),
+        QStringLiteral("Start one screen (0-based index) with media: STATE is playing, paused or "
+                       "stopped; PLAYLIST is a .m3u file in its shared folder or share paths "
+                       "joined by '|' (default: every media file of the share). Repeatable."),
+        QStringLiteral("INDEX=STATE[:PLAYLIST]"));
+    const QCommandLineOption entryLength(
+        QStringLiteral("entry-length"),
+        QStringLiteral("Seconds each playlist entry plays before the next one starts; "
+                       "0 plays an entry for ever (default 60)."),
+        QStringLiteral("SECONDS"), QStringLiteral("60"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Print every line received and sent."));
     const QCommandLineOption record(
@@ -121,8 +165,8 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         QStringLiteral("wrong-password"),
         QStringLiteral("Encipher with a password other than the configured one."));
     parser.addOptions({help, port, count, password, passwordFor, share, shareFor, monitors,
-                       clockOffset, verbose, record, delayCode, dropCode, dropAfter, garbage,
-                       longLine, wrongPassword});
+                       clockOffset, startFor, entryLength, verbose, record, delayCode, dropCode,
+                       dropAfter, garbage, longLine, wrongPassword});
 
     options = TSimOptions();
     if (!parser.parse(arguments)) {
@@ -141,6 +185,7 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
     qint64 firstPort = 0;
     qint64 screenCount = 0;
     qint64 offset = 0;
+    qint64 entrySeconds = 0;
     if (!ParseNumber(parser.value(port), 1, 65535, firstPort)) {
         message = QStringLiteral("--port needs a number from 1 to 65535.");
         return TParseOutcome::Error;
@@ -156,6 +201,10 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         message = QStringLiteral("--clock-offset needs a whole number of seconds.");
         return TParseOutcome::Error;
     }
+    if (!ParseNumber(parser.value(entryLength), 0, 24 * 3600, entrySeconds)) {
+        message = QStringLiteral("--entry-length needs a number of seconds from 0 to 86400.");
+        return TParseOutcome::Error;
+    }
 
     const int screens = static_cast<int>(screenCount);
     for (int i = 0; i < screens; ++i) {
@@ -164,6 +213,7 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         setup.Password = parser.value(password);
         setup.Presenter.SharePath = parser.value(share);
         setup.Presenter.ClockOffsetSeconds = offset;
+        setup.Presenter.EntrySeconds = static_cast<int>(entrySeconds);
         options.Screens.append(setup);
     }
 
@@ -206,6 +256,20 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         const QString &path = setup.Presenter.SharePath;
         if (!path.isEmpty() && !QFileInfo(path).isDir()) {
             message = QStringLiteral("Shared folder is not a directory: ") + path;
+            return TParseOutcome::Error;
+        }
+    }
+    // After the shares: the playlist is looked up in the screen's own one.
+    for (const QString &item : parser.values(startFor)) {
+        QString error;
+        if (!SplitIndexed(item, screens, index, value)) {
+            message = QStringLiteral("--start-for needs INDEX=STATE[:PLAYLIST] with INDEX below "
+                                     "--count: ") +
+                      item;
+            return TParseOutcome::Error;
+        }
+        if (!ApplyStartFor(value, options.Screens[index].Presenter, error)) {
+            message = QStringLiteral("--start-for ") + item + QStringLiteral(": ") + error;
             return TParseOutcome::Error;
         }
     }

@@ -29,6 +29,8 @@ void TSimServer::AcceptConnections()
         auto *session = new TSimSession(socket, this, FSetup.Password, FFaults, FLog);
         session->setParent(this);
         FSessions.append(session);
+        for (const QString &line : FState.ConnectReports())
+            session->SendLine(line);
     }
 }
 
@@ -43,12 +45,14 @@ void TSimServer::Broadcast(const QStringList &reports)
 
 void TSimServer::Tick()
 {
-    const QString position = FState.Tick();
-    if (position.isEmpty())
+    const TPresenterTick tick = FState.Tick();
+    if (!tick.Reports.isEmpty())
+        Broadcast(tick.Reports);
+    if (tick.Position.isEmpty())
         return;
     FSessions.removeAll(nullptr);
     for (const QPointer<TSimSession> &session : FSessions) {
         if (session->WantsPositionReports())
-            session->SendLine(position);
+            session->SendLine(tick.Position);
     }
 }
