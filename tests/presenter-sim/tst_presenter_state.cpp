@@ -229,6 +229,65 @@ private slots:
         QVERIFY(state.HandleLine(QStringLiteral("1910 2")).Reports.isEmpty());
     }
 
+    void startStateIsReportedOnConnect_data()
+    {
+        QTest::addColumn<int>("startState");
+        QTest::addColumn<QStringList>("playlist");
+        QTest::addColumn<QStringList>("onConnect");
+        const QStringList list{"a.mp4", "b.mp4"};
+        QTest::newRow("playing") << 3 << list << QStringList{"1000 3", "1800 a.mp4"};
+        QTest::newRow("paused") << 2 << list << QStringList{"1000 2", "1800 a.mp4"};
+        QTest::newRow("stopped") << 1 << list << QStringList{"1000 1", "1800 a.mp4"};
+        QTest::newRow("no state given") << 0 << list << QStringList();
+        QTest::newRow("state without a playlist") << 3 << QStringList() << QStringList();
+    }
+    void startStateIsReportedOnConnect()
+    {
+        QFETCH(int, startState);
+        QFETCH(QStringList, playlist);
+        QFETCH(QStringList, onConnect);
+        TPresenterConfig config;
+        config.SharePath = FShare;
+        config.StartState = startState;
+        config.StartPlaylist = playlist;
+        TPresenterState state(config);
+        QCOMPARE(state.ConnectReports(), onConnect);
+        const bool started = !onConnect.isEmpty();
+        QCOMPARE(state.PlayStateValue(), started ? startState : int(TPresenterState::NoMedia));
+        QCOMPARE(state.CurrentPlaylist(), started ? playlist : QStringList());
+        // Only a playing screen's position moves.
+        QCOMPARE(state.Tick().Position, startState == TPresenterState::Playing && started
+                                            ? QStringLiteral("1100 00:00:01")
+                                            : QString());
+    }
+
+    void playingMovesOnAfterEachEntryAndWraps()
+    {
+        TPresenterConfig config;
+        config.SharePath = FShare;
+        config.StartState = TPresenterState::Playing;
+        config.StartPlaylist = QStringList{"a.mp4", "b.mp4"};
+        config.EntrySeconds = 3;
+        TPresenterState state(config);
+        QVERIFY(state.Tick().Reports.isEmpty());
+        QVERIFY(state.Tick().Reports.isEmpty());
+        TPresenterTick tick = state.Tick();
+        QCOMPARE(tick.Reports, QStringList{QStringLiteral("1800 b.mp4")});
+        QCOMPARE(tick.Position, QStringLiteral("1100 00:00:00"));
+        QCOMPARE(state.NowPlaying(), QStringLiteral("b.mp4"));
+
+        // Pausing holds the entry, however long it waits.
+        state.HandleLine(QStringLiteral("5100 fnPause"));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(state.Tick().Reports.isEmpty());
+        state.HandleLine(QStringLiteral("5100 fnUnpause"));
+
+        // A seek past the end ends the entry at the next second; the list wraps.
+        state.HandleLine(QStringLiteral("5000 100"));
+        QCOMPARE(state.Tick().Reports, QStringList{QStringLiteral("1800 a.mp4")});
+        QCOMPARE(state.PositionSeconds(), 0);
+    }
+
     void withoutShareReportsItsAbsence()
     {
         TPresenterState state = MakeState(false);

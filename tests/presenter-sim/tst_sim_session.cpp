@@ -81,11 +81,13 @@ private:
     std::unique_ptr<TSimLog> FLog;
     std::unique_ptr<TSimServer> FServer;
 
-    quint16 Start(const QString &password = QString(), const TSimFaults &faults = TSimFaults())
+    quint16 Start(const QString &password = QString(), const TSimFaults &faults = TSimFaults(),
+                  const TPresenterConfig &presenter = TPresenterConfig())
     {
         TScreenSetup setup;
         setup.Port = 0;
         setup.Password = password;
+        setup.Presenter = presenter;
         setup.Presenter.SharePath = FTemp.path();
         FLog = std::make_unique<TSimLog>(false, FTemp.filePath(QStringLiteral("record.txt")));
         FServer = std::make_unique<TSimServer>(setup, faults, *FLog);
@@ -211,6 +213,28 @@ private slots:
         QCOMPARE(client.Raw.at(5).size(), 100000);
         QVERIFY(client.Raw.at(5).startsWith("1100 xxx"));
         QCOMPARE(client.Lines().last(), QStringLiteral("2300 80"));
+    }
+
+    void startedScreenGreetsEveryConnectionAndMovesOn()
+    {
+        TPresenterConfig presenter;
+        presenter.StartState = TPresenterState::Playing;
+        presenter.StartPlaylist =
+            QStringList{QString::fromUtf8("Ταινία.mp4"), QStringLiteral("http://example.com/live")};
+        presenter.EntrySeconds = 1;
+        TestClient client(Start(QStringLiteral("s3cret"), TSimFaults(), presenter),
+                          QStringLiteral("s3cret"));
+        QVERIFY(client.WaitFor(2));
+        QCOMPARE(client.Lines().mid(0, 2),
+                 (QStringList{QStringLiteral("1000 3"),
+                              QStringLiteral("1800 ") + presenter.StartPlaylist.first()}));
+        // The next entry is announced to every connection, asked or not.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            client.Lines().contains(QStringLiteral("1800 http://example.com/live")), 5000);
+        TestClient later(FServer->Port(), QStringLiteral("s3cret"));
+        QVERIFY(later.WaitFor(2));
+        QCOMPARE(later.Lines().at(0), QStringLiteral("1000 3"));
+        QVERIFY(later.Lines().at(1).startsWith(QLatin1String("1800 ")));
     }
 
     void positionReportsGoOnlyToConnectionsThatAsked()
