@@ -26,10 +26,17 @@ done
     printf 'Clips\\intro.mp4\r\nClips\\summer_promo.mp4\r\n' >"$share/Playlists/lobby.m3u"
 
 # Passwords and the video wall's two monitors match the console's demo store.
+# Some screens already show media when the console connects: three play (moving on
+# to their next entry every minute), one is paused, one is stopped, the rest have none.
 "$build_dir/tools/presenter-sim/orvane-presenter-sim" \
     --port "$first_port" --count 8 --share "$share" \
     --password-for 1=demo --password-for 4=room2 --password-for 7=store \
-    --monitors '6=0,0,1920,1080|1920,0,1920,1080' &
+    --monitors '6=0,0,1920,1080|1920,0,1920,1080' \
+    --start-for '0=playing:Playlists\lobby.m3u' \
+    --start-for 1=playing \
+    --start-for '2=stopped:Menus\monday.jpg|Menus\tuesday.jpg|Menus\specials.png' \
+    --start-for '3=paused:Clips\summer_promo.mp4|Clips\product_launch.mkv|jingle.mp3' \
+    --start-for '6=playing:Signage\welcome.png|Signage\wayfinding.mp4|background_loop.mp4' &
 sim_pid=$!
 stop_fleet() {
     kill "$sim_pid" 2>/dev/null || true

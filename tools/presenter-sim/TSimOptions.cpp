@@ -129,9 +129,10 @@ TParseOutcome ParseSimArguments(const QStringList &arguments, TSimOptions &optio
         QStringLiteral("SECONDS"), QStringLiteral("0"));
     const QCommandLineOption startFor(
         QStringLiteral("start-for"),
-        QStringLiteral("Start one screen (0-based index) with media: STATE is playing, paused or "
-                       "stopped; PLAYLIST is a .m3u file in its shared folder or share paths "
-                       "joined by '|' (default: every media file of the share). Repeatable."),
+        QStringLiteral(
+            "Start one screen (0-based index) with media: STATE is playing, paused or "
+            "stopped; PLAYLIST is a .m3u or .m3u8 file in its shared folder or share paths "
+            "joined by '|' (default: every media file of the share). Repeatable."),
         QStringLiteral("INDEX=STATE[:PLAYLIST]"));
     const QCommandLineOption entryLength(
         QStringLiteral("entry-length"),
