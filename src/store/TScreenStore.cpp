@@ -191,6 +191,13 @@ bool TScreenStore::KeepUnreadStore() const
         QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         qWarning("The screen store could not be read at start; it is kept as %s.",
                  qUtf8Printable(QDir::toNativeSeparators(copy)));
+        // A store the settings reader still rejects (a damaged line, say) would
+        // refuse every save of this run, losing the operator's changes; its bytes
+        // are safe in the copy, so a fresh store takes its place.
+        if (OpenStore().status() != QSettings::NoError && QFileInfo(FUnreadPath).isFile()) {
+            FStore.reset();
+            QFile::remove(FUnreadPath);
+        }
     }
     FStoreUnread = false;
     FUnreadPath.clear();

@@ -307,6 +307,42 @@ private slots:
         QCOMPARE(loaded.At(0)->Name, QStringLiteral("New"));
     }
 
+    void damagedStoreIsKeptAndReplacedSoChangesAreSaved()
+    {
+        {
+            TScreenStore earlier;
+            earlier.Append(NewScreen(QStringLiteral("A")));
+            QVERIFY(earlier.SaveStore());
+        }
+        // A hand edit leaves a section header unclosed: the settings reader
+        // rejects the whole file and would refuse to write it again.
+        QFile file(StorePath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\n[broken\n");
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray damaged = file.readAll();
+        file.close();
+
+        TScreenStore store;
+        store.LoadStore();
+        QCOMPARE(store.Count(), 0);
+        store.Append(NewScreen(QStringLiteral("New")));
+        QVERIFY(store.SaveStore());
+
+        const QStringList copies =
+            QDir(FProfile->path()).entryList({QStringLiteral("OrvaneDesk.unreadable-*.ini")});
+        QCOMPARE(copies.size(), 1);
+        QFile copy(FProfile->filePath(copies.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), damaged);
+
+        TScreenStore loaded;
+        loaded.LoadStore();
+        QCOMPARE(loaded.Count(), 1);
+        QCOMPARE(loaded.At(0)->Name, QStringLiteral("New"));
+    }
+
     void storeFileIsForItsOwnerOnly()
     {
         TScreenStore store;
