@@ -212,8 +212,13 @@ void TScreenStore::LoadStore(TScreenHost *host)
     if (store.status() != QSettings::NoError) {
         FStoreUnread = true;
         FUnreadPath = StoreFilePath(store);
-        FStore.reset();
-        return;
+        if (store.status() == QSettings::AccessError) {
+            FStore.reset();
+            return;
+        }
+        // A damaged line spoils only itself: the screens the reader did understand
+        // are loaded rather than leaving the operator with an empty list. The file
+        // itself is kept aside before the first save.
     }
 
     ReadConsoleSettings(store, ConsoleSettings());

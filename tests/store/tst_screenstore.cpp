@@ -307,7 +307,7 @@ private slots:
         QCOMPARE(loaded.At(0)->Name, QStringLiteral("New"));
     }
 
-    void damagedStoreIsKeptAndReplacedSoChangesAreSaved()
+    void damagedStoreLoadsWhatIsReadableAndIsKeptAside()
     {
         {
             TScreenStore earlier;
@@ -315,7 +315,7 @@ private slots:
             QVERIFY(earlier.SaveStore());
         }
         // A hand edit leaves a section header unclosed: the settings reader
-        // rejects the whole file and would refuse to write it again.
+        // reports the file as damaged and would refuse to write it again.
         QFile file(StorePath());
         QVERIFY(file.open(QIODevice::Append));
         file.write("\n[broken\n");
@@ -326,7 +326,8 @@ private slots:
 
         TScreenStore store;
         store.LoadStore();
-        QCOMPARE(store.Count(), 0);
+        QCOMPARE(store.Count(), 1);
+        QCOMPARE(store.At(0)->Name, QStringLiteral("A"));
         store.Append(NewScreen(QStringLiteral("New")));
         QVERIFY(store.SaveStore());
 
@@ -339,8 +340,9 @@ private slots:
 
         TScreenStore loaded;
         loaded.LoadStore();
-        QCOMPARE(loaded.Count(), 1);
-        QCOMPARE(loaded.At(0)->Name, QStringLiteral("New"));
+        QCOMPARE(loaded.Count(), 2);
+        QCOMPARE(loaded.At(0)->Name, QStringLiteral("A"));
+        QCOMPARE(loaded.At(1)->Name, QStringLiteral("New"));
     }
 
     void storeFileIsForItsOwnerOnly()
