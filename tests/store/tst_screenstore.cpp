@@ -52,6 +52,11 @@ class TestScreenStore : public QObject
     std::unique_ptr<TTemporaryProfile> FProfile;
 
     QString StorePath() const { return FProfile->filePath(QStringLiteral("OrvaneDesk.ini")); }
+    // Copies of a store that could not be read, kept beside it.
+    QStringList UnreadCopies() const
+    {
+        return QDir(FProfile->path()).entryList({QStringLiteral("OrvaneDesk.unreadable-*.ini")});
+    }
     // An independent reader and writer of the same store.
     std::unique_ptr<QSettings> Raw() const
     {
@@ -293,8 +298,7 @@ private slots:
         QVERIFY(store.SaveStore());
         store.At(0)->Port = 1;
         QVERIFY(store.SaveStore());
-        const QStringList copies =
-            QDir(FProfile->path()).entryList({QStringLiteral("OrvaneDesk.unreadable-*.ini")});
+        const QStringList copies = UnreadCopies();
         QCOMPARE(copies.size(), 1);
         QFile copy(FProfile->filePath(copies.first()));
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -331,8 +335,7 @@ private slots:
         store.Append(NewScreen(QStringLiteral("New")));
         QVERIFY(store.SaveStore());
 
-        const QStringList copies =
-            QDir(FProfile->path()).entryList({QStringLiteral("OrvaneDesk.unreadable-*.ini")});
+        const QStringList copies = UnreadCopies();
         QCOMPARE(copies.size(), 1);
         QFile copy(FProfile->filePath(copies.first()));
         QVERIFY(copy.open(QIODevice::ReadOnly));
